@@ -1,0 +1,72 @@
+// The design of the window: every control with its kind, container, rectangle, tab index,
+// text, font, colours and settings, written down the way the layout is drawn up, in twips
+// (15 to a pixel at 96 dots per inch). frmtripart turns this table into widgets in one place.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+enum class ControlKind { Label, TextBox, Button, CheckBox, VScrollBar, PictureBox };
+
+enum class TextAlign { Left, Center, Right };
+
+// Settings beyond kind, text, font and colours.
+enum ControlFlag : std::uint32_t {
+    kNone = 0,
+    kMultiLine = 1u << 0,
+    kReadOnly = 1u << 1,
+    kVScrollAlways = 1u << 2, // a vertical scroll bar even while the text fits
+    kSunkenBorder = 1u << 3,  // picture box with the standard 2-pixel sunken border
+};
+
+struct FontSpec {
+    const char* family = nullptr; // nullptr: the window's default font
+    double points = 0;
+    bool bold = false;
+};
+
+// A colour written #RRGGBB, or nullptr for the platform's system colour.
+using ColourSpec = const char*;
+
+struct ControlSpec {
+    const char* name;
+    ControlKind kind;
+    const char* container; // nullptr: the window's client area
+    int left, top, width, height; // twips, relative to the container's inner area
+    int tabIndex;
+    const char* text;
+    FontSpec font;
+    ColourSpec background;
+    ColourSpec foreground;
+    TextAlign align;
+    std::uint32_t flags;
+};
+
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr double kDesignDpi = 96.0;
+
+inline constexpr const char* kWindowTitle = "Dreiecke mit dem Umfang n und ganzzahligen Seitenlängen";
+inline constexpr int kClientWidthTwips = 7755;
+inline constexpr int kClientHeightTwips = 8085;
+inline constexpr FontSpec kDefaultFont{"MS Sans Serif", 8.25, false};
+inline constexpr const char* kMenuCommandName = "cmdinfo";
+inline constexpr const char* kMenuCommandText = "Information";
+
+struct LineSpec {
+    const char* name;
+    int x1, y1, x2, y2; // twips on the client area
+};
+inline constexpr LineSpec kLine1{"Line1", 180, 6480, 7560, 6480};
+
+// The picture box's sunken border, on each side.
+inline constexpr int kSunkenBorderTwips = 30;
+
+std::span<const ControlSpec> ControlTable();
+
+// Front to back, per container; labels always lie behind the controls that are windows.
+std::span<const char* const> StackingOnWindow();
+std::span<const char* const> StackingInPicture2();
+
+inline constexpr int TwipsToPixels(int twips) { return twips / kTwipsPerPixel; }
+inline constexpr int PointsToPixels(double points) { return static_cast<int>(points * kDesignDpi / 72.0 + 0.5); }
