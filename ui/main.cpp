@@ -1,4 +1,4 @@
-#include "ui/fonts.h"
+#include "ui/application.h"
 #include "ui/frmtripart.h"
 
 #include <QApplication>
@@ -6,8 +6,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    InstallFontSubstitutes();
+    SetUpApplication();
     frmtripart window;
     window.show();
     return QApplication::exec();

@@ -1,0 +1,59 @@
+// Shared by the window tests: the offscreen platform unless one is set, the program's own
+// style and fonts, a fresh shown window per test, and closing a modal box the test opened.
+#pragma once
+
+#include "ui/application.h"
+#include "ui/frmtripart.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+inline void UseOffscreenUnlessSet()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+}
+
+inline std::unique_ptr<frmtripart> ShownWindow()
+{
+    auto window = std::make_unique<frmtripart>();
+    window->SetTerminator([] { QFAIL("the program was ended"); });
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) {
+        return nullptr;
+    }
+    window->activateWindow();
+    QTest::qWaitForWindowActive(window.get());
+    return window;
+}
+
+template <class T = QWidget>
+T* Control(const QWidget& window, const char* name)
+{
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+// Waits for the next modal box, hands it to `inspect`, then closes it.
+inline void WhenModalBoxOpens(std::function<void(QMessageBox&)> inspect)
+{
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, inspect = std::move(inspect)] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        inspect(*box);
+        box->done(QMessageBox::Ok);
+    });
+    timer->start();
+}
