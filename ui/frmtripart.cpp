@@ -5,6 +5,7 @@
 #include "ui/boxtext.h"
 #include "ui/controltable.h"
 #include "ui/icon.h"
+#include "ui/reportbox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -134,7 +135,7 @@ QWidget* MakeControl(const ControlSpec& spec, QWidget* parent)
     }
     case ControlKind::TextBox:
         if (spec.flags & kMultiLine) {
-            auto* box = new QPlainTextEdit(parent);
+            auto* box = new ReportBox(parent);
             box->setPlainText(ToBoxText(spec.text));
             box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
             box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

@@ -64,11 +64,11 @@ QImage DrawTriangleIcon(int size)
             int inDisc = 0;
             int inWedge = 0;
             for (int sy = 0; sy < kSamples; ++sy) {
-                for (int sx = 0; sx < kSamples; ++sx) {
-                    const int px = x * kSamples + sx;
-                    const int py = y * kSamples + sy;
-                    inDisc += qAlpha(disc.pixel(px, py)) > 127;
-                    inWedge += qAlpha(wedges.pixel(px, py)) > 127;
+                const auto* discRow = reinterpret_cast<const QRgb*>(disc.constScanLine(y * kSamples + sy));
+                const auto* wedgeRow = reinterpret_cast<const QRgb*>(wedges.constScanLine(y * kSamples + sy));
+                for (int px = x * kSamples; px < (x + 1) * kSamples; ++px) {
+                    inDisc += qAlpha(discRow[px]) > 127;
+                    inWedge += qAlpha(wedgeRow[px]) > 127;
                 }
             }
             const double all = kSamples * kSamples;

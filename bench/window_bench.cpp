@@ -1,0 +1,96 @@
+// The largest Start run in the real window (offscreen), click to the last row shown, against
+// setting its two final texts once on the same widgets.
+#include "bench/ratio.h"
+#include "ui/application.h"
+#include "ui/frmtripart.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+template <class T>
+T* Control(const QWidget& window, const char* name)
+{
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+std::unique_ptr<frmtripart> LargestRunWindow()
+{
+    auto window = std::make_unique<frmtripart>();
+    window->SetTerminator([] {});
+    window->show();
+    QTest::qWaitForWindowExposed(window.get());
+    window->txtN(0)->setText(QStringLiteral("100"));
+    Control<QCheckBox>(*window, "Check1")->setChecked(true);
+    QCoreApplication::processEvents();
+    return window;
+}
+
+// Until everything the texts changed is painted.
+void Shown(frmtripart& window)
+{
+    window.repaint();
+    QCoreApplication::processEvents();
+}
+
+void BM_LargestRunInWindow(benchmark::State& bench)
+{
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        auto window = LargestRunWindow();
+        bench.ResumeTiming();
+        Control<QPushButton>(*window, "Command1")->click();
+        Shown(*window);
+        bench.PauseTiming();
+        window.reset();
+        bench.ResumeTiming();
+    }
+}
+
+void BM_FinalTextsOnceInWindow(benchmark::State& bench)
+{
+    std::string list;
+    std::string table;
+    {
+        auto done = LargestRunWindow();
+        Control<QPushButton>(*done, "Command1")->click();
+        list = done->ListText();
+        table = done->TableText();
+    }
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        auto window = LargestRunWindow();
+        bench.ResumeTiming();
+        window->SetListText(list);
+        window->SetTableText(table);
+        Shown(*window);
+        bench.PauseTiming();
+        window.reset();
+        bench.ResumeTiming();
+    }
+}
+
+BENCHMARK(BM_LargestRunInWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+BENCHMARK(BM_FinalTextsOnceInWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    SetUpApplication();
+    return RunAndCompare(argc, argv, {{"BM_LargestRunInWindow", "BM_FinalTextsOnceInWindow", 1.5}});
+}
