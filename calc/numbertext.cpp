@@ -1,5 +1,7 @@
 #include "calc/numbertext.h"
 
+#include <charconv>
+
 std::string NumberText(std::int64_t value)
 {
     if (value < 0) {
@@ -21,4 +23,22 @@ std::string FieldText(int width, std::int64_t value)
     const auto w = static_cast<std::size_t>(width);
     std::string text = std::string(w, ' ') + NumberText(value);
     return text.substr(text.size() - w);
+}
+
+void AppendFieldText(std::string& out, int width, std::int64_t value)
+{
+    char digits[24];
+    char* first = digits + 1;
+    char* last = std::to_chars(first, std::end(digits), value).ptr;
+    if (value >= 0) {
+        *--first = ' ';
+    }
+    const auto length = static_cast<std::size_t>(last - first);
+    const auto w = static_cast<std::size_t>(width);
+    if (length < w) {
+        out.append(w - length, ' ');
+        out.append(first, length);
+    } else {
+        out.append(last - w, w);
+    }
 }

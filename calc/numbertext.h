@@ -13,3 +13,5 @@ std::string NumberText(const mpz_class& value);
 
 // The last `width` characters of `width` blanks followed by the number text of `value`.
 std::string FieldText(int width, std::int64_t value);
+// The same, appended to `out` without building it first: the enumeration writes thousands.
+void AppendFieldText(std::string& out, int width, std::int64_t value);

@@ -16,11 +16,11 @@ void Increment(std::int32_t& counter)
 
 void AppendSides(const RunState& state, std::string& out)
 {
-    out += FieldText(3, state.ges);
+    AppendFieldText(out, 3, state.ges);
     out += '.';
-    out += FieldText(3, state.a);
-    out += FieldText(3, state.b);
-    out += FieldText(3, state.c);
+    AppendFieldText(out, 3, state.a);
+    AppendFieldText(out, 3, state.b);
+    AppendFieldText(out, 3, state.c);
 }
 
 // Hides the busy label and frees the run again however the run ends.

@@ -33,8 +33,13 @@ std::string FromBox(const QPlainTextEdit& box)
 void AppendToBox(QPlainTextEdit& box, std::string_view piece)
 {
     // Extends the text in place: a rewrite of the whole box for every piece grows with the
-    // square of the text's length.
-    QTextCursor end(box.document());
+    // square of the text's length. Like a rewrite, it is nothing the user can undo; keeping
+    // undo steps for thousands of lines would only cost time.
+    QTextDocument* doc = box.document();
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor end(doc);
     end.movePosition(QTextCursor::End);
     end.insertText(ToBoxText(piece));
+    doc->setUndoRedoEnabled(undo);
 }

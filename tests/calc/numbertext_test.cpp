@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace {
 
 struct NumberCase {
@@ -36,13 +38,17 @@ class FieldTextTest : public ::testing::TestWithParam<FieldCase> {};
 TEST_P(FieldTextTest, RightAlignsAndKeepsLastColumns)
 {
     EXPECT_EQ(FieldText(GetParam().width, GetParam().value), GetParam().text);
+    std::string appended = "x";
+    AppendFieldText(appended, GetParam().width, GetParam().value);
+    EXPECT_EQ(appended, std::string("x") + GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, FieldTextTest,
     ::testing::Values(FieldCase{"one_digit", 3, 1, "  1"}, FieldCase{"fills_blank", 3, 12, " 12"},
         FieldCase{"exact_width", 3, 109, "109"}, FieldCase{"too_wide_keeps_tail", 3, 1234, "234"},
         FieldCase{"negative", 4, -5, "  -5"}, FieldCase{"negative_cut", 3, -2147483648LL, "648"},
-        FieldCase{"zero_width4", 4, 0, "   0"}),
+        FieldCase{"zero_width4", 4, 0, "   0"}, FieldCase{"blank_cut", 2, 12, "12"},
+        FieldCase{"lowest_64bit", 4, INT64_MIN, "5808"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

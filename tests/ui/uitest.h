@@ -7,6 +7,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -21,9 +24,10 @@ inline void UseOffscreenUnlessSet()
     }
 }
 
-inline std::unique_ptr<frmtripart> ShownWindow()
+template <class Window = frmtripart>
+std::unique_ptr<Window> ShownWindow()
 {
-    auto window = std::make_unique<frmtripart>();
+    auto window = std::make_unique<Window>();
     window->SetTerminator([] { QFAIL("the program was ended"); });
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) {
@@ -56,4 +60,24 @@ inline void WhenModalBoxOpens(std::function<void(QMessageBox&)> inspect)
         box->done(QMessageBox::Ok);
     });
     timer->start();
+}
+
+// Where the style puts one part (arrow, track, thumb) of a scroll bar.
+inline QRect ScrollBarPart(QScrollBar& bar, QStyle::SubControl part)
+{
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.subControls = QStyle::SC_All;
+    option.orientation = bar.orientation();
+    option.minimum = bar.minimum();
+    option.maximum = bar.maximum();
+    option.sliderPosition = bar.sliderPosition();
+    option.sliderValue = bar.value();
+    option.singleStep = bar.singleStep();
+    option.pageStep = bar.pageStep();
+    option.upsideDown = bar.invertedAppearance();
+    if (bar.orientation() == Qt::Horizontal) {
+        option.state |= QStyle::State_Horizontal;
+    }
+    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar);
 }
