@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: a release build, then the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds everything and runs every test: a release build, the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then short runs of the fuzz targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
 jobs=$(nproc)
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRIPART_UI=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTRIPART_SANITIZE=ON -DTRIPART_BENCH=OFF >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTRIPART_SANITIZE=ON -DTRIPART_UI=ON -DTRIPART_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+tools/fuzz.sh "${TRIPART_FUZZ_SECONDS:-30}"
