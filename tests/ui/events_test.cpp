@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -254,6 +255,42 @@ private Q_SLOTS:
         Click(*m_window, "Command3");
         QCOMPARE(Control<QLineEdit>(*m_window, "Text4")->text(), shownInput);
         QCOMPARE(Control<QLineEdit>(*m_window, "Text5")->text(), count);
+    }
+
+    void pastedLineBreaks_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("firstRow"); // empty: refused with a warning
+        QTest::newRow("trailing_break") << "12\r\n" << " 12:   3   1   1";
+        QTest::newRow("leading_break") << "\n7" << "  7:   2   2   0";
+        QTest::newRow("inner_break") << "1\n2" << "";
+        QTest::newRow("lone_cr") << "3\r7" << "";
+    }
+    void pastedLineBreaks()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, firstRow);
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::mouseClick(m_window->txtN(0), Qt::LeftButton);
+        QTest::keyClick(m_window->txtN(0), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(m_window->txtN(0), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Start(*m_window), pasted);
+        bool warned = false;
+        WhenModalBoxOpens([&](QMessageBox&) { warned = true; });
+        Click(*m_window, "Command1");
+        QCOMPARE(warned, firstRow.isEmpty());
+        if (!firstRow.isEmpty()) {
+            QCOMPARE(QString::fromStdString(Row(m_window->TableText(), 0)), firstRow);
+        }
+        // The formula box reads the number that leads, up to the break.
+        QGuiApplication::clipboard()->setText(QStringLiteral("25\n34"));
+        auto* input = Control<QLineEdit>(*m_window, "Text4");
+        QTest::mouseClick(input, Qt::LeftButton);
+        QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
+        Click(*m_window, "Command3");
+        QCOMPARE(input->text(), QStringLiteral(" 25"));
+        QCOMPARE(Control<QLineEdit>(*m_window, "Text5")->text(), QStringLiteral(" 16"));
     }
 
     void scrollBarWritesTheStartBox()
