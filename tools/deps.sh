@@ -6,7 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgmp-dev libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev fonts-liberation2
-  xvfb xauth xdotool xclip
+  xvfb xauth xdotool xclip desktop-file-utils
   clang libclang-rt-14-dev
 )
 

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The Debian package: built by CPack from the build tree, its dependencies, its files, and the
+# installed program started from a scratch root under Xvfb.
+#   package_test.sh <build directory> <xvfb test script>
+set -euo pipefail
+build=$1
+xvfb_test=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+(cd "$build" && cpack -B "$work/out" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack"; }
+deb=$(ls "$work"/out/tripart_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for needed in libqt6widgets6 libqt6gui6 libgmp10 fonts-liberation2; do
+  [[ "$depends" == *"$needed"* ]] || fail "no dependency on $needed"
+done
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+[ -x "$root/usr/bin/tripart" ] || fail "no program"
+desktop="$root/usr/share/applications/tripart.desktop"
+[ -f "$desktop" ] || fail "no desktop entry"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" || fail "desktop entry does not validate"
+fi
+grep -qx 'Exec=tripart' "$desktop" || fail "desktop entry does not start tripart"
+grep -qx 'Icon=tripart' "$desktop" || fail "desktop entry names no icon"
+for size in 16 32; do
+  png="$root/usr/share/icons/hicolor/${size}x${size}/apps/tripart.png"
+  [ -f "$png" ] || fail "no ${size}px icon"
+  # Width and height stand big-endian at bytes 16 and 20 of a PNG.
+  read -r width height < <(od -An -tu1 -j16 -N8 "$png" | awk '{print $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8}')
+  [ "$width" = "$size" ] && [ "$height" = "$size" ] || fail "${size}px icon is ${width}x${height}"
+done
+
+"$xvfb_test" "$root/usr/bin/tripart" smoke
