@@ -212,7 +212,7 @@ private Q_SLOTS:
         TypeInto(m_window->txtN(0), start);
         // Action
         bool sawBox = false;
-        WhenModalBoxOpens([&](QMessageBox& box) {
+        const auto watch = WhenModalBoxOpens([&](QMessageBox& box) {
             sawBox = true;
             QCOMPARE(box.windowTitle(), QStringLiteral("Startzahl"));
             QCOMPARE(box.icon(), QMessageBox::Warning);
@@ -276,7 +276,7 @@ private Q_SLOTS:
         QTest::keyClick(m_window->txtN(0), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(Start(*m_window), pasted);
         bool warned = false;
-        WhenModalBoxOpens([&](QMessageBox&) { warned = true; });
+        const auto watch = WhenModalBoxOpens([&](QMessageBox&) { warned = true; });
         Click(*m_window, "Command1");
         QCOMPARE(warned, firstRow.isEmpty());
         if (!firstRow.isEmpty()) {
@@ -321,7 +321,7 @@ private Q_SLOTS:
         auto* action = menu->findChild<QAction*>(QStringLiteral("cmdinfo"));
         QVERIFY(action);
         bool sawBox = false;
-        WhenModalBoxOpens([&](QMessageBox& box) {
+        const auto watch = WhenModalBoxOpens([&](QMessageBox& box) {
             sawBox = true;
             QCOMPARE(box.windowTitle(), QStringLiteral("Programmiert von"));
             QCOMPARE(box.icon(), QMessageBox::Information);

@@ -44,22 +44,24 @@ T* Control(const QWidget& window, const char* name)
     return window.findChild<T*>(QString::fromLatin1(name));
 }
 
-// Waits for the next modal box, hands it to `inspect`, then closes it.
-inline void WhenModalBoxOpens(std::function<void(QMessageBox&)> inspect)
+// Waits for the next modal box, hands it to `inspect`, then closes it. The watch ends with
+// the returned timer, so that a box that never opened cannot leave it running into the next
+// test.
+[[nodiscard]] inline std::unique_ptr<QTimer> WhenModalBoxOpens(std::function<void(QMessageBox&)> inspect)
 {
-    auto* timer = new QTimer(qApp);
+    auto timer = std::make_unique<QTimer>();
     timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, inspect = std::move(inspect)] {
+    QObject::connect(timer.get(), &QTimer::timeout, timer.get(), [timer = timer.get(), inspect = std::move(inspect)] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) {
             return;
         }
         timer->stop();
-        timer->deleteLater();
         inspect(*box);
         box->done(QMessageBox::Ok);
     });
     timer->start();
+    return timer;
 }
 
 // Where the style puts one part (arrow, track, thumb) of a scroll bar.
