@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The Debian package: built by CPack from the build tree, its dependencies, its files, and the
 # installed program started from a scratch root under Xvfb.
-#   package_test.sh <build directory> <xvfb test script>
+#   package_test.sh <build directory> <xvfb test script> <Qt major version>
 set -euo pipefail
 build=$1
 xvfb_test=$2
+qt=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -13,7 +14,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 deb=$(ls "$work"/out/tripart_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for needed in libqt6widgets6 libqt6gui6 libgmp10 fonts-liberation2; do
+case $qt in
+  5) qt_libraries="libqt5widgets5 libqt5gui5" ;;
+  *) qt_libraries="libqt6widgets6 libqt6gui6" ;;
+esac
+for needed in $qt_libraries libgmp10 fonts-liberation2; do
   [[ "$depends" == *"$needed"* ]] || fail "no dependency on $needed"
 done
 

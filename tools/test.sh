@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: a release build, the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then short runs of the fuzz targets.
+# AddressSanitizer and UndefinedBehaviorSanitizer, short runs of the fuzz targets, then the
+# other platforms (Qt 5.15, 32-bit x86, 32-bit Windows).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh
@@ -16,3 +17,5 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 tools/fuzz.sh "${TRIPART_FUZZ_SECONDS:-30}"
+
+tools/platforms.sh

@@ -17,7 +17,11 @@ void InstallFontSubstitutes()
         {"MS Sans Serif", {"Liberation Sans", "Arial", "Arimo", "Nimbus Sans"}},
         {"Courier", {"Liberation Mono", "Courier New", "Cousine", "Nimbus Mono PS"}},
     };
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
     const QStringList installed = QFontDatabase::families();
+#else
+    const QStringList installed = QFontDatabase().families();
+#endif
     for (const Substitute& s : substitutes) {
         if (installed.contains(QLatin1String(s.family), Qt::CaseInsensitive)) {
             continue;
