@@ -77,9 +77,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (n <= 300) {
         Check(count == Enumerated(n.get_si()));
     }
-    // Writing the box again with what it shows changes nothing.
-    const std::string shown = w.input;
-    CountByFormula(w);
-    Check(w.input == shown && w.result == " " + count.get_str());
+    // Writing the box again with what it shows changes nothing (checked on short numbers:
+    // on long ones it would only double the time of every execution).
+    if (w.input.size() <= 64) {
+        const std::string shown = w.input;
+        const std::string result = w.result;
+        CountByFormula(w);
+        Check(w.input == shown && w.result == result);
+    }
     return 0;
 }

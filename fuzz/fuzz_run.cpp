@@ -12,11 +12,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
 #include <cstdlib>
-#include <set>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -45,6 +44,23 @@ public:
         StringWindow::AppendTableText(piece);
     }
 };
+
+// A right-aligned field of the list: blanks, then digits.
+int Field(std::string_view text)
+{
+    int value = 0;
+    bool digits = false;
+    for (const char ch : text) {
+        if (ch == ' ' && !digits) {
+            continue;
+        }
+        Check(ch >= '0' && ch <= '9');
+        digits = true;
+        value = value * 10 + (ch - '0');
+    }
+    Check(digits);
+    return value;
+}
 
 // The marks a line carries, in the order the run writes them.
 std::string Marks(std::int32_t n, std::int32_t a, std::int32_t b, std::int32_t c, bool degenerate)
@@ -75,7 +91,8 @@ void CheckPerimeter(std::int32_t n, bool degenerate, const std::string& list, co
     Check(list.compare(0, head.size(), head) == 0);
 
     // Every line a triangle of perimeter n, numbered from 1, each one once.
-    std::set<std::tuple<int, int, int>> seen;
+    const auto sides = static_cast<std::size_t>(std::max(n, 0) + 1);
+    std::vector<bool> seen(sides * sides, false);
     int lines = 0;
     int aab = 0;
     int aaa = 0;
@@ -84,21 +101,23 @@ void CheckPerimeter(std::int32_t n, bool degenerate, const std::string& list, co
     while (at < list.size()) {
         const std::size_t end = list.find("\r\n", at);
         Check(end != std::string::npos);
-        const std::string line = list.substr(at, end - at);
+        const std::string_view line = std::string_view(list).substr(at, end - at);
         at = end + 2;
         Check(line.size() >= 13 && line[3] == '.');
-        const int number = std::stoi(line.substr(0, 3));
-        const int a = std::stoi(line.substr(4, 3));
-        const int b = std::stoi(line.substr(7, 3));
-        const int c = std::stoi(line.substr(10, 3));
+        const int number = Field(line.substr(0, 3));
+        const int a = Field(line.substr(4, 3));
+        const int b = Field(line.substr(7, 3));
+        const int c = Field(line.substr(10, 3));
         Check(number == ++lines);
         Check(1 <= a && a <= b && b <= c && a + b + c == n);
         Check(degenerate ? a + b >= c : a + b > c);
-        Check(seen.emplace(a, b, c).second);
-        const std::string marks = line.substr(13);
+        const std::size_t key = static_cast<std::size_t>(a) * sides + static_cast<std::size_t>(b);
+        Check(!seen[key]);
+        seen[key] = true;
+        const std::string_view marks = line.substr(13);
         Check(marks == Marks(n, a, b, c, degenerate));
         for (std::size_t m = 0; m < marks.size(); m += 5) {
-            const std::string mark = marks.substr(m + 2, 3);
+            const std::string_view mark = marks.substr(m + 2, 3);
             aab += mark == "aab";
             aaa += mark == "aaa";
             ent += mark == "ent";
