@@ -486,10 +486,41 @@ private Q_SLOTS:
 
     // What the window shows after each yield is what the boxes would show with their whole
     // text written at once: the narrowed repaints leave nothing stale.
+    void shownAtEachYield_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("action"); // what the user does in the list at yield 4
+        QTest::newRow("short_run") << "3" << "";
+        QTest::newRow("long_run") << "20" << "";
+        QTest::newRow("scrolled_to_the_end") << "40" << "end";
+        QTest::newRow("paged_down") << "40" << "page";
+        QTest::newRow("typed_into") << "20" << "type";
+        QTest::newRow("emptied") << "20" << "empty";
+    }
     void shownAtEachYield()
     {
-        TypeInto(m_window->txtN(0), QStringLiteral("20"));
+        QFETCH(QString, start);
+        QFETCH(QString, action);
+        TypeInto(m_window->txtN(0), start);
         Click(*m_window, "Check1");
+        auto* list = Control<QPlainTextEdit>(*m_window, "Text2");
+        m_window->atYield = [&](int number) {
+            if (number != 4) {
+                return;
+            }
+            if (action == QLatin1String("end")) {
+                list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+            } else if (action == QLatin1String("page")) {
+                list->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            } else if (action == QLatin1String("type")) {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+                Type(list, QStringLiteral("Notiz \u00e4\r"));
+            } else if (action == QLatin1String("empty")) {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton);
+                QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClick(list, Qt::Key_Delete);
+            }
+        };
         QStringList stale;
         m_window->afterYield = [&](int number) {
             const QImage screen = m_window->screen()->grabWindow(m_window->winId()).toImage();
@@ -500,8 +531,6 @@ private Q_SLOTS:
                                box->size() * screen.devicePixelRatio());
                 if (screen.copy(at) != fresh.copy(at)) {
                     stale << QStringLiteral("%1 at yield %2").arg(QLatin1String(name)).arg(number);
-                    screen.copy(at).save(QStringLiteral("/tmp/stale_%1_%2_screen.png").arg(QLatin1String(name)).arg(number));
-                    fresh.copy(at).save(QStringLiteral("/tmp/stale_%1_%2_fresh.png").arg(QLatin1String(name)).arg(number));
                 }
             }
         };
