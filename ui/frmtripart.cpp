@@ -28,6 +28,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <exception>
+#include <new>
 #include <vector>
 
 namespace {
@@ -35,6 +37,9 @@ namespace {
 constexpr const char* kInfoTitle = "Programmiert von";
 constexpr const char* kInfoCredit = "Die Entwickler von tripart, im Projekt tripart";
 constexpr const char* kWarningTitle = "Startzahl";
+constexpr const char* kFailureTitle = "Fehler";
+constexpr const char* kFailurePrefix = "Die Rechnung ist abgebrochen: ";
+constexpr const char* kOutOfMemory = "zu wenig Speicher.";
 
 // The window's client area; Line1 is drawn on it, behind every control.
 class ClientArea : public QWidget {
@@ -316,11 +321,36 @@ QLineEdit* frmtripart::txtN(int index) const { return m_widgets.txtN.at(static_c
 
 void frmtripart::Form_Load() { m_widgets.Label2->setVisible(false); }
 
-void frmtripart::Command1_Click() { RunPerimeters(m_state, *this); }
+void frmtripart::Command1_Click()
+{
+    try {
+        RunPerimeters(m_state, *this);
+    } catch (const std::exception& error) {
+        ShowFailure(error);
+    }
+}
 
 void frmtripart::Command2_Click() { m_terminate(); }
 
-void frmtripart::Command3_Click() { CountByFormula(*this); }
+void frmtripart::Command3_Click()
+{
+    try {
+        CountByFormula(*this);
+    } catch (const std::exception& error) {
+        ShowFailure(error);
+    }
+}
+
+void frmtripart::ShowFailure(const std::exception& error)
+{
+    // Nothing a user types gets here (the inputs are checked before any arithmetic); should
+    // memory run out or a counter overflow all the same, the window stays and says so.
+    const QString reason = dynamic_cast<const std::bad_alloc*>(&error)
+                               ? QString::fromUtf8(kOutOfMemory)
+                               : QString::fromUtf8(error.what());
+    QMessageBox::critical(this, QString::fromUtf8(kFailureTitle),
+                          QString::fromUtf8(kFailurePrefix) + reason);
+}
 
 void frmtripart::cmdinfo_Click()
 {

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -67,6 +68,7 @@ protected:
 
 private:
     void BuildControls();
+    void ShowFailure(const std::exception& error);
     void CentreOnScreen();
 
     struct Widgets {

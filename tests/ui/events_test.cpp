@@ -344,6 +344,26 @@ private Q_SLOTS:
         QCOMPARE(m_window->terminations, 1);
     }
 
+    void failureDuringRunIsReported()
+    {
+        // A window whose switch cannot be read, as if memory had run out in the middle.
+        struct FailingWindow : HookedWindow {
+            int DegenerateState() const override { throw std::bad_alloc(); }
+        };
+        auto window = ShownWindow<FailingWindow>();
+        QVERIFY(window);
+        QString text;
+        const auto watch = WhenModalBoxOpens([&](QMessageBox& box) {
+            QCOMPARE(box.windowTitle(), QStringLiteral("Fehler"));
+            QCOMPARE(box.icon(), QMessageBox::Critical);
+            text = box.text();
+        });
+        Click(*window, "Command1");
+        QCOMPARE(text, QStringLiteral("Die Rechnung ist abgebrochen: zu wenig Speicher."));
+        QVERIFY(!window->State().running);
+        QVERIFY(!Control<QLabel>(*window, "Label2")->isVisible());
+    }
+
     void closingWhenIdleEndsNormally()
     {
         m_window->close();
