@@ -50,7 +50,14 @@ struct Ratio {
 // Returns 0 when every ratio meets its target, 1 otherwise, so a script can check it.
 inline int RunAndCompare(int argc, char** argv, const std::vector<Ratio>& ratios)
 {
-    benchmark::Initialize(&argc, argv);
+    // The repetitions of both sides of a ratio take turns, so that a slow spell of the machine
+    // falls on both rather than on one.
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave.data());
+    int count = static_cast<int>(args.size());
+    args.push_back(nullptr);
+    benchmark::Initialize(&count, args.data());
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -80,8 +80,8 @@ void BM_FinalTextsOnceInWindow(benchmark::State& bench)
     }
 }
 
-BENCHMARK(BM_LargestRunInWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
-BENCHMARK(BM_FinalTextsOnceInWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+BENCHMARK(BM_LargestRunInWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(10);
+BENCHMARK(BM_FinalTextsOnceInWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(10);
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "ui/boxtext.h"
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -42,4 +43,18 @@ void AppendToBox(QPlainTextEdit& box, std::string_view piece)
     end.movePosition(QTextCursor::End);
     end.insertText(ToBoxText(piece));
     doc->setUndoRedoEnabled(undo);
+}
+
+void SetBoxText(QPlainTextEdit& box, std::string_view text)
+{
+    // A run starts by writing the texts a fresh window already shows; when the box holds
+    // exactly that, from its top, with the cursor at the start, writing it changes nothing
+    // the user could see, and repainting it would only cost time.
+    const QString boxText = ToBoxText(text);
+    const QTextCursor cursor = box.textCursor();
+    if (box.document()->blockCount() == boxText.count(QLatin1Char('\n')) + 1 && cursor.position() == 0 &&
+        !cursor.hasSelection() && box.verticalScrollBar()->value() == 0 && FromBox(box) == text) {
+        return;
+    }
+    box.setPlainText(boxText);
 }

@@ -12,3 +12,5 @@ class QPlainTextEdit;
 QString ToBoxText(std::string_view text);
 std::string FromBox(const QPlainTextEdit& box);
 void AppendToBox(QPlainTextEdit& box, std::string_view piece);
+// Replaces the box's text, showing it from its top, as setPlainText does.
+void SetBoxText(QPlainTextEdit& box, std::string_view text);

@@ -388,11 +388,11 @@ void frmtripart::SetStartText(const std::string& text) { txtN(0)->setText(QStrin
 
 std::string frmtripart::ListText() const { return FromBox(*m_widgets.Text2); }
 
-void frmtripart::SetListText(const std::string& text) { m_widgets.Text2->setPlainText(ToBoxText(text)); }
+void frmtripart::SetListText(const std::string& text) { SetBoxText(*m_widgets.Text2, text); }
 
 std::string frmtripart::TableText() const { return FromBox(*m_widgets.Text1); }
 
-void frmtripart::SetTableText(const std::string& text) { m_widgets.Text1->setPlainText(ToBoxText(text)); }
+void frmtripart::SetTableText(const std::string& text) { SetBoxText(*m_widgets.Text1, text); }
 
 int frmtripart::DegenerateState() const { return m_widgets.Check1->isChecked() ? 1 : 0; }
 
