@@ -5,11 +5,11 @@ namespace {
 constexpr const char* kSans = "MS Sans Serif";
 constexpr const char* kCourier = "Courier";
 
-constexpr FontSpec kSans135{kSans, 13.5, false};
-constexpr FontSpec kSans975{kSans, 9.75, false};
-constexpr FontSpec kSans24{kSans, 24, false};
-constexpr FontSpec kCourier12{kCourier, 12, false};
-constexpr FontSpec kDefault{};
+constexpr FontChoice kSans135{kSans, 13.5, false};
+constexpr FontChoice kSans975{kSans, 9.75, false};
+constexpr FontChoice kSans24{kSans, 24, false};
+constexpr FontChoice kCourier12{kCourier, 12, false};
+constexpr FontChoice kDefault{};
 
 using K = ControlKind;
 using A = TextAlign;
@@ -17,47 +17,47 @@ using A = TextAlign;
 // clang-format off
 constexpr std::array kControls{
 //  name         kind           container   left   top  width height tab  text
-    ControlSpec{"Label1(0)", K::Label,      nullptr,   180,  180, 2715,  495,  0, "Startzahl n angeben:",
+    ControlRow{"Label1(0)", K::Label,      nullptr,   180,  180, 2715,  495,  0, "Startzahl n angeben:",
                 kSans135, nullptr, "#0000C0", A::Left, kNone},
-    ControlSpec{"txtN(0)",   K::TextBox,    nullptr,  3120,  180,  915,  435,  1, "3",
+    ControlRow{"txtN(0)",   K::TextBox,    nullptr,  3120,  180,  915,  435,  1, "3",
                 kSans135, "#FFFF00", "#000000", A::Right, kNone},
-    ControlSpec{"Command1",  K::Button,     nullptr,   180, 1140, 3855,  435,  2, "Start",
+    ControlRow{"Command1",  K::Button,     nullptr,   180, 1140, 3855,  435,  2, "Start",
                 kSans135, "#FFFF00", nullptr, A::Center, kNone},
-    ControlSpec{"Text2",     K::TextBox,    nullptr,   180, 1620, 3855, 3675,  3, "Dreiecke\r\n",
+    ControlRow{"Text2",     K::TextBox,    nullptr,   180, 1620, 3855, 3675,  3, "Dreiecke\r\n",
                 kCourier12, nullptr, nullptr, A::Left, kMultiLine | kVScrollAlways},
-    ControlSpec{"Text1",     K::TextBox,    nullptr,  4260,  600, 3375, 4095,  4, "  n  ges aab aaa* ent\r\n",
+    ControlRow{"Text1",     K::TextBox,    nullptr,  4260,  600, 3375, 4095,  4, "  n  ges aab aaa* ent\r\n",
                 kCourier12, "#C0FFFF", nullptr, A::Left, kMultiLine},
-    ControlSpec{"Label2",    K::Label,      nullptr,   180, 5460, 7455,  495,  5, "Geduld, die Rechnung läuft!",
+    ControlRow{"Label2",    K::Label,      nullptr,   180, 5460, 7455,  495,  5, "Geduld, die Rechnung läuft!",
                 kSans135, "#FFFF00", "#000080", A::Center, kNone},
-    ControlSpec{"Command2",  K::Button,     nullptr,  4320, 4800, 3315,  495,  6, "Ende",
+    ControlRow{"Command2",  K::Button,     nullptr,  4320, 4800, 3315,  495,  6, "Ende",
                 kSans135, "#FFFF00", nullptr, A::Center, kNone},
-    ControlSpec{"Label3",    K::Label,      nullptr,   180, 5460, 7455,  495,  7, "Dreieckspartitionen von n bis n+9",
+    ControlRow{"Label3",    K::Label,      nullptr,   180, 5460, 7455,  495,  7, "Dreieckspartitionen von n bis n+9",
                 kSans135, "#8080FF", "#000080", A::Center, kNone},
-    ControlSpec{"Check1",    K::CheckBox,   nullptr,   240,  720, 3795,  315,  8, "entartete Dreiecke mitzählen",
+    ControlRow{"Check1",    K::CheckBox,   nullptr,   240,  720, 3795,  315,  8, "entartete Dreiecke mitzählen",
                 kSans975, nullptr, nullptr, A::Left, kNone},
-    ControlSpec{"VScroll1",  K::VScrollBar, nullptr,  2880,  180,  255,  435,  9, "",
+    ControlRow{"VScroll1",  K::VScrollBar, nullptr,  2880,  180,  255,  435,  9, "",
                 kDefault, nullptr, nullptr, A::Left, kNone},
-    ControlSpec{"Label4",    K::Label,      nullptr,   180, 6060, 7455,  255, 10,
+    ControlRow{"Label4",    K::Label,      nullptr,   180, 6060, 7455,  255, 10,
                 "*   ges: Gesamtzahl, davon aab: gleichschenklig, aaa: gleichseitig, ent: entartet",
                 kSans975, nullptr, nullptr, A::Left, kNone},
-    ControlSpec{"Text3",     K::TextBox,    nullptr,  4260,  180, 3375,  375, 11, "    Anzahl der Dreiecke für n",
-                FontSpec{kSans, 9.75, true}, "#C0FFFF", nullptr, A::Left, kReadOnly},
-    ControlSpec{"Picture1",  K::PictureBox, nullptr,  4440,  960, 2955,   15, 12, "",
+    ControlRow{"Text3",     K::TextBox,    nullptr,  4260,  180, 3375,  375, 11, "    Anzahl der Dreiecke für n",
+                FontChoice{kSans, 9.75, true}, "#C0FFFF", nullptr, A::Left, kReadOnly},
+    ControlRow{"Picture1",  K::PictureBox, nullptr,  4440,  960, 2955,   15, 12, "",
                 kDefault, "#000080", nullptr, A::Left, kNone},
-    ControlSpec{"Picture2",  K::PictureBox, nullptr,   180, 6600, 7455, 1395, 13, "",
+    ControlRow{"Picture2",  K::PictureBox, nullptr,   180, 6600, 7455, 1395, 13, "",
                 kDefault, "#0000C0", nullptr, A::Left, kSunkenBorder},
-    ControlSpec{"Label5",    K::Label,      "Picture2",  0,    0, 7395,  255, 14,
+    ControlRow{"Label5",    K::Label,      "Picture2",  0,    0, 7395,  255, 14,
                 "Berechnung mit einer Formel; keine Größenbeschränkung für n",
                 kDefault, "#0000FF", "#FFFFFF", A::Center, kNone},
-    ControlSpec{"Label6",    K::Label,      "Picture2", 1200, 480,  735,  675, 15, "A(",
+    ControlRow{"Label6",    K::Label,      "Picture2", 1200, 480,  735,  675, 15, "A(",
                 kSans24, "#0000C0", "#FFFFFF", A::Left, kNone},
-    ControlSpec{"Text4",     K::TextBox,    "Picture2", 1680, 600,  855,  375, 16, "333",
+    ControlRow{"Text4",     K::TextBox,    "Picture2", 1680, 600,  855,  375, 16, "333",
                 kSans135, "#FFFFFF", "#000000", A::Center, kNone},
-    ControlSpec{"Label7",    K::Label,      "Picture2", 2580, 480,  255,  675, 17, ") ",
+    ControlRow{"Label7",    K::Label,      "Picture2", 2580, 480,  255,  675, 17, ") ",
                 kSans24, "#0000C0", "#FFFFFF", A::Left, kNone},
-    ControlSpec{"Command3",  K::Button,     "Picture2", 2880, 660,  795,  300, 18, "=",
+    ControlRow{"Command3",  K::Button,     "Picture2", 2880, 660,  795,  300, 18, "=",
                 kSans135, nullptr, nullptr, A::Center, kNone},
-    ControlSpec{"Text5",     K::TextBox,    "Picture2", 3900, 540, 2295,  495, 19, "",
+    ControlRow{"Text5",     K::TextBox,    "Picture2", 3900, 540, 2295,  495, 19, "",
                 kSans135, nullptr, nullptr, A::Center, kNone},
 };
 
@@ -70,6 +70,6 @@ constexpr std::array kPicture2Stacking{"Text5", "Command3", "Text4", "Label7", "
 
 } // namespace
 
-std::span<const ControlSpec> ControlTable() { return kControls; }
+std::span<const ControlRow> ControlTable() { return kControls; }
 std::span<const char* const> StackingOnWindow() { return kWindowStacking; }
 std::span<const char* const> StackingInPicture2() { return kPicture2Stacking; }

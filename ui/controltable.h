@@ -20,25 +20,25 @@ enum ControlFlag : std::uint32_t {
     kSunkenBorder = 1u << 3,  // picture box with the standard 2-pixel sunken border
 };
 
-struct FontSpec {
+struct FontChoice {
     const char* family = nullptr; // nullptr: the window's default font
     double points = 0;
     bool bold = false;
 };
 
 // A colour written #RRGGBB, or nullptr for the platform's system colour.
-using ColourSpec = const char*;
+using Colour = const char*;
 
-struct ControlSpec {
+struct ControlRow {
     const char* name;
     ControlKind kind;
     const char* container; // nullptr: the window's client area
     int left, top, width, height; // twips, relative to the container's inner area
     int tabIndex;
     const char* text;
-    FontSpec font;
-    ColourSpec background;
-    ColourSpec foreground;
+    FontChoice font;
+    Colour background;
+    Colour foreground;
     TextAlign align;
     std::uint32_t flags;
 };
@@ -49,20 +49,20 @@ inline constexpr double kDesignDpi = 96.0;
 inline constexpr const char* kWindowTitle = "Dreiecke mit dem Umfang n und ganzzahligen Seitenlängen";
 inline constexpr int kClientWidthTwips = 7755;
 inline constexpr int kClientHeightTwips = 8085;
-inline constexpr FontSpec kDefaultFont{"MS Sans Serif", 8.25, false};
+inline constexpr FontChoice kDefaultFont{"MS Sans Serif", 8.25, false};
 inline constexpr const char* kMenuCommandName = "cmdinfo";
 inline constexpr const char* kMenuCommandText = "Information";
 
-struct LineSpec {
+struct LineRow {
     const char* name;
     int x1, y1, x2, y2; // twips on the client area
 };
-inline constexpr LineSpec kLine1{"Line1", 180, 6480, 7560, 6480};
+inline constexpr LineRow kLine1{"Line1", 180, 6480, 7560, 6480};
 
 // The picture box's sunken border, on each side.
 inline constexpr int kSunkenBorderTwips = 30;
 
-std::span<const ControlSpec> ControlTable();
+std::span<const ControlRow> ControlTable();
 
 // Front to back, per container; labels always lie behind the controls that are windows.
 std::span<const char* const> StackingOnWindow();

@@ -56,12 +56,12 @@ protected:
     }
 };
 
-QFont MakeFont(const FontSpec& spec)
+QFont MakeFont(const FontChoice& choice)
 {
-    const FontSpec& f = spec.family ? spec : kDefaultFont;
+    const FontChoice& f = choice.family ? choice : kDefaultFont;
     QFont font(QString::fromUtf8(f.family));
     font.setPixelSize(PointsToPixels(f.points));
-    font.setBold(spec.bold);
+    font.setBold(choice.bold);
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
@@ -85,7 +85,7 @@ Qt::Alignment Alignment(TextAlign align)
     return Qt::AlignLeft;
 }
 
-void SetColour(QWidget& w, QPalette::ColorRole role, ColourSpec colour)
+void SetColour(QWidget& w, QPalette::ColorRole role, Colour colour)
 {
     if (!colour) {
         return;
@@ -122,58 +122,58 @@ void ReverseSteps(QScrollBar& bar, int action)
     bar.setSliderPosition(std::clamp(position, bar.minimum(), bar.maximum()));
 }
 
-QWidget* MakeControl(const ControlSpec& spec, QWidget* parent)
+QWidget* MakeControl(const ControlRow& row, QWidget* parent)
 {
-    const QString text = QString::fromUtf8(spec.text);
-    switch (spec.kind) {
+    const QString text = QString::fromUtf8(row.text);
+    switch (row.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(text, parent);
         label->setTextFormat(Qt::PlainText);
-        label->setAlignment(Alignment(spec.align) | Qt::AlignTop);
+        label->setAlignment(Alignment(row.align) | Qt::AlignTop);
         label->setWordWrap(true);
         label->setMargin(0);
         label->setIndent(0);
         label->setAutoFillBackground(true);
-        SetColour(*label, QPalette::Window, spec.background);
-        SetColour(*label, QPalette::WindowText, spec.foreground);
+        SetColour(*label, QPalette::Window, row.background);
+        SetColour(*label, QPalette::WindowText, row.foreground);
         return label;
     }
     case ControlKind::TextBox:
-        if (spec.flags & kMultiLine) {
+        if (row.flags & kMultiLine) {
             auto* box = new ReportBox(parent);
-            box->setPlainText(ToBoxText(spec.text));
+            box->setPlainText(ToBoxText(row.text));
             box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
             box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
             box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-            box->setVerticalScrollBarPolicy((spec.flags & kVScrollAlways) ? Qt::ScrollBarAlwaysOn
+            box->setVerticalScrollBarPolicy((row.flags & kVScrollAlways) ? Qt::ScrollBarAlwaysOn
                                                                            : Qt::ScrollBarAlwaysOff);
             box->setTabChangesFocus(true);
             box->document()->setDocumentMargin(2);
-            SetColour(*box, QPalette::Base, spec.background);
-            SetColour(*box, QPalette::Text, spec.foreground);
+            SetColour(*box, QPalette::Base, row.background);
+            SetColour(*box, QPalette::Text, row.foreground);
             return box;
         } else {
             auto* box = new QLineEdit(text, parent);
-            box->setAlignment(Alignment(spec.align) | Qt::AlignVCenter);
-            box->setReadOnly(spec.flags & kReadOnly);
+            box->setAlignment(Alignment(row.align) | Qt::AlignVCenter);
+            box->setReadOnly(row.flags & kReadOnly);
             box->setFocusPolicy(Qt::StrongFocus);
             box->setCursorPosition(0);
-            SetColour(*box, QPalette::Base, spec.background);
-            SetColour(*box, QPalette::Text, spec.foreground);
+            SetColour(*box, QPalette::Base, row.background);
+            SetColour(*box, QPalette::Text, row.foreground);
             return box;
         }
     case ControlKind::Button: {
         auto* button = new QPushButton(text, parent);
         button->setAutoDefault(false);
         button->setDefault(false);
-        SetColour(*button, QPalette::Button, spec.background);
-        SetColour(*button, QPalette::ButtonText, spec.foreground);
+        SetColour(*button, QPalette::Button, row.background);
+        SetColour(*button, QPalette::ButtonText, row.foreground);
         return button;
     }
     case ControlKind::CheckBox: {
         auto* box = new QCheckBox(text, parent);
         box->setChecked(false);
-        SetColour(*box, QPalette::WindowText, spec.foreground);
+        SetColour(*box, QPalette::WindowText, row.foreground);
         return box;
     }
     case ControlKind::VScrollBar: {
@@ -191,7 +191,7 @@ QWidget* MakeControl(const ControlSpec& spec, QWidget* parent)
     }
     case ControlKind::PictureBox: {
         auto* picture = new QFrame(parent);
-        if (spec.flags & kSunkenBorder) {
+        if (row.flags & kSunkenBorder) {
             picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             picture->setLineWidth(TwipsToPixels(kSunkenBorderTwips));
         } else {
@@ -199,7 +199,7 @@ QWidget* MakeControl(const ControlSpec& spec, QWidget* parent)
         }
         picture->setAutoFillBackground(true);
         picture->setFocusPolicy(Qt::StrongFocus);
-        SetColour(*picture, QPalette::Window, spec.background);
+        SetColour(*picture, QPalette::Window, row.background);
         return picture;
     }
     }
@@ -251,21 +251,21 @@ void frmtripart::BuildControls()
 
     QHash<QString, QWidget*> controls;
     std::vector<std::pair<int, QWidget*>> tabOrder;
-    for (const ControlSpec& spec : ControlTable()) {
-        QWidget* container = spec.container ? controls.value(QString::fromLatin1(spec.container)) : client;
+    for (const ControlRow& row : ControlTable()) {
+        QWidget* container = row.container ? controls.value(QString::fromLatin1(row.container)) : client;
         Q_ASSERT(container);
         QPoint inner(0, 0);
         if (auto* frame = qobject_cast<QFrame*>(container)) {
             inner = frame->contentsRect().topLeft();
         }
-        QWidget* control = MakeControl(spec, container);
-        control->setObjectName(QString::fromLatin1(spec.name));
-        control->setFont(MakeFont(spec.font));
-        control->setGeometry(inner.x() + TwipsToPixels(spec.left), inner.y() + TwipsToPixels(spec.top),
-                             TwipsToPixels(spec.width), TwipsToPixels(spec.height));
+        QWidget* control = MakeControl(row, container);
+        control->setObjectName(QString::fromLatin1(row.name));
+        control->setFont(MakeFont(row.font));
+        control->setGeometry(inner.x() + TwipsToPixels(row.left), inner.y() + TwipsToPixels(row.top),
+                             TwipsToPixels(row.width), TwipsToPixels(row.height));
         controls.insert(control->objectName(), control);
         if (control->focusPolicy() != Qt::NoFocus) {
-            tabOrder.emplace_back(spec.tabIndex, control);
+            tabOrder.emplace_back(row.tabIndex, control);
         }
     }
 
