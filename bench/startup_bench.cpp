@@ -2,8 +2,7 @@
 // shows one empty widget. Each start is a fresh process (this executable again, told which
 // window to open), timed from the spawn to the moment the child reports its window shown.
 #include "bench/ratio.h"
-#include "ui/application.h"
-#include "ui/frmtripart.h"
+#include "tests/ui/uitest.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -116,9 +115,7 @@ BENCHMARK(BM_StartBareLabel)->Unit(benchmark::kMillisecond)->UseRealTime()->Repe
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    UseOffscreenUnlessSet();
     if (argc == 2 && std::strncmp(argv[1], kChildFlag, std::strlen(kChildFlag)) == 0) {
         const std::string value = argv[1] + std::strlen(kChildFlag);
         const std::size_t comma = value.find(',');

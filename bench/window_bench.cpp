@@ -1,8 +1,7 @@
 // The largest Start run in the real window (offscreen), click to the last row shown, against
 // setting its two final texts once on the same widgets.
 #include "bench/ratio.h"
-#include "ui/application.h"
-#include "ui/frmtripart.h"
+#include "tests/ui/uitest.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,12 +16,6 @@
 #include <string>
 
 namespace {
-
-template <class T>
-T* Control(const QWidget& window, const char* name)
-{
-    return window.findChild<T*>(QString::fromLatin1(name));
-}
 
 std::unique_ptr<frmtripart> LargestRunWindow()
 {
@@ -87,9 +80,7 @@ BENCHMARK(BM_FinalTextsOnceInWindow)->Unit(benchmark::kMillisecond)->UseRealTime
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    UseOffscreenUnlessSet();
     QApplication app(argc, argv);
     SetUpApplication();
     return RunAndCompare(argc, argv, {{"BM_LargestRunInWindow", "BM_FinalTextsOnceInWindow", 1.5}});

@@ -20,9 +20,9 @@ std::string NumberText(const mpz_class& value)
 
 std::string FieldText(int width, std::int64_t value)
 {
-    const auto w = static_cast<std::size_t>(width);
-    std::string text = std::string(w, ' ') + NumberText(value);
-    return text.substr(text.size() - w);
+    std::string text;
+    AppendFieldText(text, width, value);
+    return text;
 }
 
 void AppendFieldText(std::string& out, int width, std::int64_t value)

@@ -8,24 +8,18 @@
 #include "calc/numbertext.h"
 #include "calc/run.h"
 #include "calc/starttext.h"
+#include "fuzz/check.h"
+#include "tests/support/counts.h"
 #include "tests/support/stringwindow.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
-
-void Check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // Records every piece the run appends, and the switch as each perimeter begins.
 class RecordingWindow : public StringWindow {
@@ -123,13 +117,7 @@ void CheckPerimeter(std::int32_t n, bool degenerate, const std::string& list, co
             ent += mark == "ent";
         }
     }
-    int expected = 0;
-    for (int a = 1; 3 * a <= n; ++a) {
-        for (int b = a; 2 * b <= n - a; ++b) {
-            expected += degenerate ? a + b >= n - a - b : a + b > n - a - b;
-        }
-    }
-    Check(lines == expected);
+    Check(lines == EnumeratedTriangleCount(n, degenerate));
     Check(ent == 0 || n % 2 == 0);
 
     std::string wanted = "\r\n" + FieldText(3, n) + ":" + FieldText(4, lines) + FieldText(4, aab) + FieldText(4, aaa);

@@ -1,25 +1,18 @@
 // Any byte string given as start text is either a whole number, whose value then comes back
 // exactly (clamped to 100 from above), or refused with a message; never anything else.
 #include "calc/starttext.h"
+#include "fuzz/check.h"
 
 #include <gmpxx.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 namespace {
 
 bool IsBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\v' || ch == '\f'; }
-
-void Check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
 
 } // namespace
 

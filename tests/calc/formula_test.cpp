@@ -1,5 +1,6 @@
 #include "calc/formula.h"
 
+#include "tests/support/counts.h"
 #include "tests/support/stringwindow.h"
 
 #include <gtest/gtest.h>
@@ -70,32 +71,22 @@ TEST(CountByFormula, AcceptsTheLargestAllowedSize)
     EXPECT_EQ(w.result[0], ' ');
 }
 
-// The count is the nearest whole number to n²/48 for even n and to (n+3)²/48 for odd n.
-mpz_class Nearest(const mpz_class& n)
-{
-    const mpz_class m = (n % 2 == 0) ? n : n + 3;
-    mpz_class result;
-    const mpz_class numerator = m * m + 24;
-    mpz_fdiv_q_ui(result.get_mpz_t(), numerator.get_mpz_t(), 48);
-    return result;
-}
-
 TEST(TriangleCount, EqualsNearestWholeNumberUpToTenToTheForty)
 {
     for (int n = 0; n <= 5000; ++n) {
-        ASSERT_EQ(TriangleCount(mpz_class(n)), Nearest(mpz_class(n))) << n;
+        ASSERT_EQ(TriangleCount(mpz_class(n)), NearestTriangleCount(mpz_class(n))) << n;
     }
     mpz_class n;
     mpz_ui_pow_ui(n.get_mpz_t(), 10, 40);
     for (int offset = -30; offset <= 30; ++offset) {
         const mpz_class value = n + offset;
-        EXPECT_EQ(TriangleCount(value), Nearest(value)) << value.get_str();
+        EXPECT_EQ(TriangleCount(value), NearestTriangleCount(value)) << value.get_str();
     }
     for (unsigned e = 5; e <= 40; ++e) {
         mpz_class v;
         mpz_ui_pow_ui(v.get_mpz_t(), 7, e * 2);
-        EXPECT_EQ(TriangleCount(v), Nearest(v)) << v.get_str();
-        EXPECT_EQ(TriangleCount(v + 1), Nearest(v + 1)) << v.get_str();
+        EXPECT_EQ(TriangleCount(v), NearestTriangleCount(v)) << v.get_str();
+        EXPECT_EQ(TriangleCount(v + 1), NearestTriangleCount(v + 1)) << v.get_str();
     }
 }
 

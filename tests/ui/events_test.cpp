@@ -21,6 +21,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -33,6 +34,16 @@ public:
     std::function<void(int)> afterYield;
     int yields = 0;
     int terminations = 0;
+
+    // `action` at the yield with this number only.
+    void AtYield(int number, std::function<void()> action)
+    {
+        atYield = [number, action = std::move(action)](int n) {
+            if (n == number) {
+                action();
+            }
+        };
+    }
 
     void Yield() override
     {
@@ -101,6 +112,12 @@ void ClickArrow(QScrollBar* bar, bool upper)
     QTest::mouseClick(bar, Qt::LeftButton, {}, arrow.center());
 }
 
+// The two report texts, table first.
+std::pair<std::string, std::string> Reports(const RunWindow& window)
+{
+    return {window.TableText(), window.ListText()};
+}
+
 QString Start(const frmtripart& window) { return window.txtN(0)->text(); }
 
 std::string Row(const std::string& table, int index)
@@ -156,8 +173,7 @@ private Q_SLOTS:
         Click(*m_window, "Command1");
         // Expected
         const StringWindow expected = ExpectedRun(start.toStdString(), degenerate ? 1 : 0);
-        QCOMPARE(m_window->TableText(), expected.table);
-        QCOMPARE(m_window->ListText(), expected.list);
+        QCOMPARE(Reports(*m_window), Reports(expected));
         QCOMPARE(QString::fromStdString(Row(m_window->TableText(), 0)), firstRow);
         QCOMPARE(QString::fromStdString(Row(m_window->TableText(), 1)), secondRow);
         QCOMPARE(Start(*m_window), startAfter);
@@ -185,9 +201,7 @@ private Q_SLOTS:
         Click(*m_window, "Command1");
         TypeInto(m_window->txtN(0), QStringLiteral("3"));
         Click(*m_window, "Command1");
-        const StringWindow expected = ExpectedRun("3", 0);
-        QCOMPARE(m_window->TableText(), expected.table);
-        QCOMPARE(m_window->ListText(), expected.list);
+        QCOMPARE(Reports(*m_window), Reports(ExpectedRun("3", 0)));
     }
 
     void invalidStartLosesNothing_data()
@@ -388,39 +402,27 @@ private Q_SLOTS:
     void secondStartIsRefused()
     {
         int nestedYields = 0;
-        m_window->atYield = [&](int number) {
-            if (number == 3) {
-                const int before = m_window->yields;
-                Click(*m_window, "Command1");
-                nestedYields = m_window->yields - before;
-            }
-        };
+        m_window->AtYield(3, [&] {
+            const int before = m_window->yields;
+            Click(*m_window, "Command1");
+            nestedYields = m_window->yields - before;
+        });
         Click(*m_window, "Command1");
         QCOMPARE(nestedYields, 0);
         QCOMPARE(m_window->yields, 11);
-        const StringWindow expected = ExpectedRun("3", 0);
-        QCOMPARE(m_window->TableText(), expected.table);
-        QCOMPARE(m_window->ListText(), expected.list);
+        QCOMPARE(Reports(*m_window), Reports(ExpectedRun("3", 0)));
     }
 
     void endeDuringRun()
     {
-        m_window->atYield = [&](int number) {
-            if (number == 4) {
-                Click(*m_window, "Command2");
-            }
-        };
+        m_window->AtYield(4, [&] { Click(*m_window, "Command2"); });
         Click(*m_window, "Command1");
         QCOMPARE(m_window->terminations, 1);
     }
 
     void closingDuringRunEnds()
     {
-        m_window->atYield = [&](int number) {
-            if (number == 4) {
-                m_window->close();
-            }
-        };
+        m_window->AtYield(4, [&] { m_window->close(); });
         Click(*m_window, "Command1");
         QCOMPARE(m_window->terminations, 1);
     }
@@ -428,49 +430,34 @@ private Q_SLOTS:
     void formulaDuringRun()
     {
         QString duringRun;
-        m_window->atYield = [&](int number) {
-            if (number == 5) {
-                TypeInto(Control<QWidget>(*m_window, "Text4"), QStringLiteral("1e30"));
-                Click(*m_window, "Command3");
-                duringRun = Control<QLineEdit>(*m_window, "Text5")->text();
-            }
-        };
+        m_window->AtYield(5, [&] {
+            TypeInto(Control<QWidget>(*m_window, "Text4"), QStringLiteral("1e30"));
+            Click(*m_window, "Command3");
+            duringRun = Control<QLineEdit>(*m_window, "Text5")->text();
+        });
         Click(*m_window, "Command1");
         QCOMPARE(duringRun, QStringLiteral(" 20833333333333333333333333333333333333333333333333333333333"));
-        const StringWindow expected = ExpectedRun("3", 0);
-        QCOMPARE(m_window->TableText(), expected.table);
-        QCOMPARE(m_window->ListText(), expected.list);
+        QCOMPARE(Reports(*m_window), Reports(ExpectedRun("3", 0)));
     }
 
     void scrollBarDuringRun()
     {
-        m_window->atYield = [&](int number) {
-            if (number == 3) {
-                ClickArrow(Control<QScrollBar>(*m_window, "VScroll1"), true);
-            }
-        };
+        m_window->AtYield(3, [&] { ClickArrow(Control<QScrollBar>(*m_window, "VScroll1"), true); });
         Click(*m_window, "Command1");
         QCOMPARE(Start(*m_window), QStringLiteral("20"));
-        const StringWindow expected = ExpectedRun("3", 0);
-        QCOMPARE(m_window->TableText(), expected.table);
-        QCOMPARE(m_window->ListText(), expected.list);
+        QCOMPARE(Reports(*m_window), Reports(ExpectedRun("3", 0)));
     }
 
     void checkBoxDuringRunAppliesToLaterCandidates()
     {
-        m_window->atYield = [&](int number) {
-            if (number == 6) {
-                Click(*m_window, "Check1");
-            }
-        };
+        m_window->AtYield(6, [&] { Click(*m_window, "Check1"); });
         Click(*m_window, "Command1");
         const StringWindow expected = ExpectedRun("3", 0, [](StringWindow& w, int number) {
             if (number == 6) {
                 w.degenerate = 1;
             }
         });
-        QCOMPARE(m_window->TableText(), expected.table);
-        QCOMPARE(m_window->ListText(), expected.list);
+        QCOMPARE(Reports(*m_window), Reports(expected));
         // Perimeter 7 (yield 6 comes before it) is the first counted with degenerate ones.
         QCOMPARE(Row(m_window->TableText(), 3), std::string("  6:   1   0   1"));
         QCOMPARE(Row(m_window->TableText(), 5), std::string("  8:   3   2   0   2"));
@@ -486,22 +473,19 @@ private Q_SLOTS:
     {
         QFETCH(QString, box);
         const QString note = QStringLiteral(" Notiz \u00e4\u20ac\u00a0");
-        m_window->atYield = [&](int number) {
-            if (number == 5) {
-                auto* edit = Control<QWidget>(*m_window, qPrintable(box));
-                QTest::mouseClick(edit, Qt::LeftButton);
-                QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
-                Type(edit, note);
-            }
-        };
+        m_window->AtYield(5, [&] {
+            auto* edit = Control<QWidget>(*m_window, qPrintable(box));
+            QTest::mouseClick(edit, Qt::LeftButton);
+            QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+            Type(edit, note);
+        });
         Click(*m_window, "Command1");
         const StringWindow expected = ExpectedRun("3", 0, [&](StringWindow& w, int number) {
             if (number == 5) {
                 (box == QLatin1String("Text2") ? w.list : w.table) += note.toStdString();
             }
         });
-        QCOMPARE(m_window->TableText(), expected.table);
-        QCOMPARE(m_window->ListText(), expected.list);
+        QCOMPARE(Reports(*m_window), Reports(expected));
     }
 
     // What the window shows after each yield is what the boxes would show with their whole
@@ -524,10 +508,7 @@ private Q_SLOTS:
         TypeInto(m_window->txtN(0), start);
         Click(*m_window, "Check1");
         auto* list = Control<QPlainTextEdit>(*m_window, "Text2");
-        m_window->atYield = [&](int number) {
-            if (number != 4) {
-                return;
-            }
+        m_window->AtYield(4, [&] {
             if (action == QLatin1String("end")) {
                 list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
             } else if (action == QLatin1String("page")) {
@@ -540,7 +521,7 @@ private Q_SLOTS:
                 QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
                 QTest::keyClick(list, Qt::Key_Delete);
             }
-        };
+        });
         QStringList stale;
         m_window->afterYield = [&](int number) {
             const QImage screen = m_window->screen()->grabWindow(m_window->winId()).toImage();
