@@ -1,10 +1,15 @@
 // The largest Start run in the real window (offscreen), click to the last row shown, against
-// setting its two final texts once on the same widgets.
+// setting its two final texts once on the same widgets; and "=" on the longest number the
+// formula box accepts, click to the count shown, against the library counting it alone.
 #include "bench/ratio.h"
+#include "calc/formula.h"
+#include "tests/support/stringwindow.h"
 #include "tests/ui/uitest.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -73,8 +78,47 @@ void BM_FinalTextsOnceInWindow(benchmark::State& bench)
     }
 }
 
+const std::string& LongestInput()
+{
+    static const std::string digits(kMaxFormulaDigits, '7');
+    return digits;
+}
+
+void BM_LongestFormulaInWindow(benchmark::State& bench)
+{
+    auto window = LargestRunWindow();
+    auto* input = Control<QLineEdit>(*window, "Text4");
+    auto* result = Control<QLineEdit>(*window, "Text5");
+    QGuiApplication::clipboard()->setText(QString::fromStdString(LongestInput()));
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        input->selectAll();
+        input->paste();
+        result->clear();
+        Shown(*window);
+        bench.ResumeTiming();
+        Control<QPushButton>(*window, "Command3")->click();
+        Shown(*window);
+    }
+    if (result->text().size() < 2 * static_cast<int>(kMaxFormulaDigits) - 2) {
+        bench.SkipWithError("the count was not shown whole");
+    }
+}
+
+void BM_LongestFormulaLibrary(benchmark::State& bench)
+{
+    StringWindow window;
+    for (auto _ : bench) {
+        window.input = LongestInput();
+        CountByFormula(window);
+        benchmark::DoNotOptimize(window.result.data());
+    }
+}
+
 BENCHMARK(BM_LargestRunInWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(10);
 BENCHMARK(BM_FinalTextsOnceInWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(10);
+BENCHMARK(BM_LongestFormulaInWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
+BENCHMARK(BM_LongestFormulaLibrary)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 
 } // namespace
 
@@ -83,5 +127,7 @@ int main(int argc, char** argv)
     UseOffscreenUnlessSet();
     QApplication app(argc, argv);
     SetUpApplication();
-    return RunAndCompare(argc, argv, {{"BM_LargestRunInWindow", "BM_FinalTextsOnceInWindow", 1.5}});
+    return RunAndCompare(argc, argv,
+                         {{"BM_LargestRunInWindow", "BM_FinalTextsOnceInWindow", 1.5},
+                          {"BM_LongestFormulaInWindow", "BM_LongestFormulaLibrary"}});
 }

@@ -20,7 +20,7 @@ constexpr std::array kControls{
     ControlRow{"Label1(0)", K::Label,      nullptr,   180,  180, 2715,  495,  0, "Startzahl n angeben:",
                 kSans135, nullptr, "#0000C0", A::Left, kNone},
     ControlRow{"txtN(0)",   K::TextBox,    nullptr,  3120,  180,  915,  435,  1, "3",
-                kSans135, "#FFFF00", "#000000", A::Right, kNone},
+                kSans135, "#FFFF00", "#000000", A::Right, kLongNumbers},
     ControlRow{"Command1",  K::Button,     nullptr,   180, 1140, 3855,  435,  2, "Start",
                 kSans135, "#FFFF00", nullptr, A::Center, kNone},
     ControlRow{"Text2",     K::TextBox,    nullptr,   180, 1620, 3855, 3675,  3, "Dreiecke\r\n",
@@ -52,13 +52,13 @@ constexpr std::array kControls{
     ControlRow{"Label6",    K::Label,      "Picture2", 1200, 480,  735,  675, 15, "A(",
                 kSans24, "#0000C0", "#FFFFFF", A::Left, kNone},
     ControlRow{"Text4",     K::TextBox,    "Picture2", 1680, 600,  855,  375, 16, "333",
-                kSans135, "#FFFFFF", "#000000", A::Center, kNone},
+                kSans135, "#FFFFFF", "#000000", A::Center, kLongNumbers},
     ControlRow{"Label7",    K::Label,      "Picture2", 2580, 480,  255,  675, 17, ") ",
                 kSans24, "#0000C0", "#FFFFFF", A::Left, kNone},
     ControlRow{"Command3",  K::Button,     "Picture2", 2880, 660,  795,  300, 18, "=",
                 kSans135, nullptr, nullptr, A::Center, kNone},
     ControlRow{"Text5",     K::TextBox,    "Picture2", 3900, 540, 2295,  495, 19, "",
-                kSans135, nullptr, nullptr, A::Center, kNone},
+                kSans135, nullptr, nullptr, A::Center, kLongNumbers},
 };
 
 constexpr std::array kWindowStacking{

@@ -18,6 +18,7 @@ enum ControlFlag : std::uint32_t {
     kReadOnly = 1u << 1,
     kVScrollAlways = 1u << 2, // a vertical scroll bar even while the text fits
     kSunkenBorder = 1u << 3,  // picture box with the standard 2-pixel sunken border
+    kLongNumbers = 1u << 4,   // one-line box for numbers of any length, 200,000 digits and more
 };
 
 struct FontChoice {

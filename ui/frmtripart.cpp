@@ -29,6 +29,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <exception>
+#include <limits>
 #include <new>
 #include <vector>
 
@@ -56,7 +57,7 @@ protected:
     }
 };
 
-QFont MakeFont(const FontChoice& choice)
+QFont MakeFont(const FontChoice& choice, std::uint32_t flags = kNone)
 {
     const FontChoice& f = choice.family ? choice : kDefaultFont;
     QFont font(QString::fromUtf8(f.family));
@@ -65,6 +66,11 @@ QFont MakeFont(const FontChoice& choice)
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
+    if (flags & kLongNumbers) {
+        // Shaping a number of 200,000 digits costs more than all the rest of "="; digits
+        // and the box's messages come out the same pixels without it.
+        font.setStyleStrategy(QFont::PreferNoShaping);
+    }
     if (QString::fromUtf8(f.family) == QLatin1String("Courier")) {
         font.setStyleHint(QFont::TypeWriter);
         font.setFixedPitch(true);
@@ -154,6 +160,10 @@ QWidget* MakeControl(const ControlRow& row, QWidget* parent)
             return box;
         } else {
             auto* box = new QLineEdit(text, parent);
+            // Qt cuts a line edit's text at 32,767 characters by default; these boxes must
+            // hold numbers of any length, a count of 200,000 digits and a too long input
+            // alike, so nothing typed, pasted or written is ever cut.
+            box->setMaxLength(std::numeric_limits<int>::max());
             box->setAlignment(Alignment(row.align) | Qt::AlignVCenter);
             box->setReadOnly(row.flags & kReadOnly);
             box->setFocusPolicy(Qt::StrongFocus);
@@ -260,7 +270,7 @@ void frmtripart::BuildControls()
         }
         QWidget* control = MakeControl(row, container);
         control->setObjectName(QString::fromLatin1(row.name));
-        control->setFont(MakeFont(row.font));
+        control->setFont(MakeFont(row.font, row.flags));
         control->setGeometry(inner.x() + TwipsToPixels(row.left), inner.y() + TwipsToPixels(row.top),
                              TwipsToPixels(row.width), TwipsToPixels(row.height));
         controls.insert(control->objectName(), control);

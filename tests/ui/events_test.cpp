@@ -307,6 +307,46 @@ private Q_SLOTS:
         QCOMPARE(Control<QLineEdit>(*m_window, "Text5")->text(), QStringLiteral(" 16"));
     }
 
+    // Far beyond Qt's default cap of a line edit (32,767 characters) in both directions: a
+    // pasted number of the longest length accepted, one digit more, and a count of about
+    // 200,000 digits written back.
+    void longNumbersArriveWhole_data()
+    {
+        QTest::addColumn<int>("digits");
+        QTest::newRow("longest_accepted") << int(kMaxFormulaDigits);
+        QTest::newRow("one_digit_too_many") << int(kMaxFormulaDigits) + 1;
+    }
+    void longNumbersArriveWhole()
+    {
+        QFETCH(int, digits);
+        const std::string pasted(static_cast<std::size_t>(digits), '9');
+        StringWindow expected;
+        expected.input = pasted;
+        CountByFormula(expected);
+
+        QGuiApplication::clipboard()->setText(QString::fromStdString(pasted));
+        auto* input = Control<QLineEdit>(*m_window, "Text4");
+        QTest::mouseClick(input, Qt::LeftButton);
+        QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
+        Click(*m_window, "Command3");
+        QCOMPARE(input->text().toStdString(), expected.input);
+        QCOMPARE(Control<QLineEdit>(*m_window, "Text5")->text().toStdString(), expected.result);
+        if (digits > int(kMaxFormulaDigits)) {
+            QCOMPARE(expected.result, std::string(kTooManyDigits));
+        } else {
+            QVERIFY(expected.result.size() > 2 * kMaxFormulaDigits - 2);
+        }
+
+        // The start box takes the same paste whole, and a run reads it as the number it is.
+        QTest::mouseClick(m_window->txtN(0), Qt::LeftButton);
+        QTest::keyClick(m_window->txtN(0), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(m_window->txtN(0), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(int(Start(*m_window).size()), digits);
+        Click(*m_window, "Command1");
+        QCOMPARE(Start(*m_window), QStringLiteral("100"));
+    }
+
     void scrollBarWritesTheStartBox()
     {
         auto* bar = Control<QScrollBar>(*m_window, "VScroll1");
