@@ -4,10 +4,13 @@
 # other platforms (Qt 5.15, 32-bit x86, 32-bit Windows).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/deps.sh
+tools/deps.sh test
 jobs=$(nproc)
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRIPART_UI=ON >/dev/null
+echo "== the run command's packages"
+tools/runcheck.sh
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRIPART_UI=ON -DTRIPART_TESTS=ON -DTRIPART_BENCH=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
