@@ -3,7 +3,7 @@
 # as 32-bit x86 code, and the library cross-compiled for 32-bit Windows (MinGW-w64).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/deps.sh
+tools/deps.sh test
 jobs=$(nproc)
 
 echo "== Qt 5.15"
