@@ -1,6 +1,7 @@
 #include "calc/formula.h"
 
 #include "tests/support/counts.h"
+#include "tests/support/printcase.h"
 #include "tests/support/stringwindow.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,8 @@ struct FormulaCase {
     std::string shownInput;
     std::string count;
 };
+
+void PrintTo(const FormulaCase& c, std::ostream* os) { PrintCase(os, c.name, c.input); }
 
 class CountByFormulaTest : public ::testing::TestWithParam<FormulaCase> {};
 

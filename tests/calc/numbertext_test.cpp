@@ -1,5 +1,7 @@
 #include "calc/numbertext.h"
 
+#include "tests/support/printcase.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -11,6 +13,8 @@ struct NumberCase {
     std::int64_t value;
     const char* text;
 };
+
+void PrintTo(const NumberCase& c, std::ostream* os) { PrintCase(os, c.name, std::to_string(c.value)); }
 
 class NumberTextTest : public ::testing::TestWithParam<NumberCase> {};
 
@@ -32,6 +36,11 @@ struct FieldCase {
     std::int64_t value;
     const char* text;
 };
+
+void PrintTo(const FieldCase& c, std::ostream* os)
+{
+    PrintCase(os, c.name, std::to_string(c.width) + ", " + std::to_string(c.value));
+}
 
 class FieldTextTest : public ::testing::TestWithParam<FieldCase> {};
 

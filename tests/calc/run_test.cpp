@@ -3,6 +3,7 @@
 #include "calc/formula.h"
 #include "calc/numbertext.h"
 #include "calc/starttext.h"
+#include "tests/support/printcase.h"
 #include "tests/support/stringwindow.h"
 
 #include <gtest/gtest.h>
@@ -81,6 +82,8 @@ struct StartCase {
     const char* firstRow;
     const char* lastRow;
 };
+
+void PrintTo(const StartCase& c, std::ostream* os) { PrintCase(os, c.name, c.start); }
 
 class RunStartTest : public ::testing::TestWithParam<StartCase> {};
 

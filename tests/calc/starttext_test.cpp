@@ -1,5 +1,7 @@
 #include "calc/starttext.h"
 
+#include "tests/support/printcase.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -12,6 +14,8 @@ struct StartCase {
     bool clamped;
     const char* message;
 };
+
+void PrintTo(const StartCase& c, std::ostream* os) { PrintCase(os, c.name, c.text); }
 
 class StartTextTest : public ::testing::TestWithParam<StartCase> {};
 
