@@ -61,6 +61,24 @@ constexpr std::array kControls{
                 kSans135, nullptr, nullptr, A::Center, kLongNumbers},
 };
 
+constexpr std::array kAccessible{
+//  control          name                                   label        description
+    AccessibleRow{"txtN(0)",  "Startzahl n",                          "Label1(0)", nullptr},
+    AccessibleRow{"Command1", "Start",                                nullptr,     nullptr},
+    AccessibleRow{"Text2",    "Dreiecke",                             nullptr,     nullptr},
+    AccessibleRow{"Text1",    "Anzahl der Dreiecke für n",            nullptr,
+                  "*   ges: Gesamtzahl, davon aab: gleichschenklig, aaa: gleichseitig, ent: entartet"},
+    AccessibleRow{"Command2", "Ende",                                 nullptr,     nullptr},
+    AccessibleRow{"Check1",   "entartete Dreiecke mitzählen",         nullptr,     nullptr},
+    AccessibleRow{"VScroll1", "Startzahl in Zehnerschritten",         nullptr,     nullptr},
+    AccessibleRow{"Text3",    "Überschrift der Tabelle",              nullptr,     nullptr},
+    AccessibleRow{"Picture1", "Trennlinie",                           nullptr,     nullptr},
+    AccessibleRow{"Picture2", "Berechnung mit einer Formel; keine Größenbeschränkung für n", nullptr, nullptr},
+    AccessibleRow{"Text4",    "n",                                    "Label6",    nullptr},
+    AccessibleRow{"Command3", "Anzahl berechnen",                     nullptr,     "="},
+    AccessibleRow{"Text5",    "Anzahl",                               nullptr,     nullptr},
+};
+
 constexpr std::array kWindowStacking{
     "Picture2", "Picture1", "Text3", "VScroll1", "Check1", "Command2", "Text1", "Text2", "Command1", "txtN(0)",
     "Label4", "Label2", "Label1(0)", "Label3",
@@ -71,5 +89,6 @@ constexpr std::array kPicture2Stacking{"Text5", "Command3", "Text4", "Label7", "
 } // namespace
 
 std::span<const ControlRow> ControlTable() { return kControls; }
+std::span<const AccessibleRow> AccessibleNames() { return kAccessible; }
 std::span<const char* const> StackingOnWindow() { return kWindowStacking; }
 std::span<const char* const> StackingInPicture2() { return kPicture2Stacking; }

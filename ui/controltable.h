@@ -65,6 +65,16 @@ inline constexpr int kSunkenBorderTwips = 30;
 
 std::span<const ControlRow> ControlTable();
 
+// What a screen reader says for each control that takes the focus, in German like its captions;
+// a label standing beside a box names it and is tied to it as its buddy.
+struct AccessibleRow {
+    const char* control;
+    const char* name;
+    const char* label;       // nullptr: no label beside it
+    const char* description; // nullptr: none
+};
+std::span<const AccessibleRow> AccessibleNames();
+
 // Front to back, per container; labels always lie behind the controls that are windows.
 std::span<const char* const> StackingOnWindow();
 std::span<const char* const> StackingInPicture2();

@@ -7,6 +7,7 @@
 #include "ui/icon.h"
 #include "ui/reportbox.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -292,6 +293,17 @@ void frmtripart::BuildControls()
         }
     }
 
+    for (const AccessibleRow& row : AccessibleNames()) {
+        QWidget* control = controls.value(QString::fromLatin1(row.control));
+        control->setAccessibleName(QString::fromUtf8(row.name));
+        if (row.description) {
+            control->setAccessibleDescription(QString::fromUtf8(row.description));
+        }
+        if (row.label) {
+            qobject_cast<QLabel*>(controls.value(QString::fromLatin1(row.label)))->setBuddy(control);
+        }
+    }
+
     Widgets& w = m_widgets;
     w.Label1[0] = Find<QLabel>(controls, "Label1(0)");
     w.txtN[0] = Find<QLineEdit>(controls, "txtN(0)");
@@ -390,7 +402,17 @@ void frmtripart::closeEvent(QCloseEvent* event)
 
 void frmtripart::Yield() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
-void frmtripart::SetBusy(bool visible) { m_widgets.Label2->setVisible(visible); }
+void frmtripart::SetBusy(bool visible)
+{
+    m_widgets.Label2->setVisible(visible);
+#if QT_CONFIG(accessibility)
+    if (visible) {
+        // Nothing takes the focus when the run starts; a screen reader hears of it this way.
+        QAccessibleEvent shown(m_widgets.Label2, QAccessible::Alert);
+        QAccessible::updateAccessibility(&shown);
+    }
+#endif
+}
 
 std::string frmtripart::StartText() const { return txtN(0)->text().toStdString(); }
 
