@@ -4,7 +4,6 @@
 
 #include <QAccessible>
 #include <QAccessibleValueInterface>
-#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -120,14 +119,6 @@ private Q_SLOTS:
         const auto relations = Interface(*m_window, box.toLatin1().constData())->relations(QAccessible::Label);
         QVERIFY(std::any_of(relations.begin(), relations.end(),
                             [&](const auto& r) { return r.first->object() == widget; }));
-    }
-
-    void checkBoxStateIsRead()
-    {
-        QAccessibleInterface* iface = Interface(*m_window, "Check1");
-        QVERIFY(!iface->state().checked);
-        Control<QCheckBox>(*m_window, "Check1")->setChecked(true);
-        QVERIFY(iface->state().checked);
     }
 
     void busyLabelIsAnnounced()
