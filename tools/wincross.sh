@@ -78,7 +78,7 @@ gmp)
     mkdir -p "$work/build"
     (cd "$work/build" && "$work/src/configure" --host=$host --prefix="$prefix" --enable-cxx \
       --disable-shared --enable-static CFLAGS=-O2 CXXFLAGS=-O2 >"$work/configure.log" 2>&1 &&
-      make -j "$jobs" >"$work/make.log" 2>&1 && make install >"$work/install.log" 2>&1) ||
+      make -j "$jobs" >"$work/make.log" 2>&1 && make -j "$jobs" install >"$work/install.log" 2>&1) ||
       { tail -n 30 "$work"/*.log >&2; exit 1; }
     touch "$prefix/.done"
     rm -rf "$work"
@@ -98,14 +98,15 @@ qt)
     unpack qtbase-opensource-src "$version" "$work/src"
     mkdir -p "$work/build"
     # Only what a widgets program needs; the platform plugin and the static runtime make an
-    # executable that needs no DLL beyond Windows' own.
+    # executable that needs no DLL beyond Windows' own. Debian's source leaves out the Wintab
+    # headers (their licence), so tablet events are off.
     (cd "$work/build" && "$work/src/configure" -prefix "$prefix" -opensource -confirm-license \
       -release -static -static-runtime -xplatform win32-g++ -device-option CROSS_COMPILE=$host- \
       -nomake examples -nomake tests -no-opengl -no-dbus -no-icu -no-openssl -no-sql-sqlite \
       -no-feature-sql -no-feature-network -no-feature-testlib -no-feature-xml -no-feature-printer \
       -no-feature-concurrent -qt-zlib -qt-libpng -no-libjpeg -qt-pcre -qt-harfbuzz -qt-freetype \
-      -no-feature-vulkan >"$work/configure.log" 2>&1 &&
-      make -j "$jobs" >"$work/make.log" 2>&1 && make install >"$work/install.log" 2>&1) ||
+      -no-feature-vulkan -no-feature-tabletevent >"$work/configure.log" 2>&1 &&
+      make -j "$jobs" >"$work/make.log" 2>&1 && make -j "$jobs" install >"$work/install.log" 2>&1) ||
       { tail -n 40 "$work"/*.log >&2; exit 1; }
     touch "$prefix/.done"
     rm -rf "$work"

@@ -1,0 +1,21 @@
+// Tells a test script where a top-level window's client area is on the screen, the way Windows
+// itself sees it: winprobe TITLE prints "WIDTH HEIGHT X Y", or fails when no such window shows.
+#include <windows.h>
+
+#include <stdio.h>
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc != 2) {
+        fwprintf(stderr, L"usage: winprobe TITLE\n");
+        return 2;
+    }
+    HWND window = FindWindowW(NULL, argv[1]);
+    RECT client;
+    POINT origin = {0, 0};
+    if (!window || !IsWindowVisible(window) || !GetClientRect(window, &client) || !ClientToScreen(window, &origin)) {
+        return 1;
+    }
+    printf("%ld %ld %ld %ld\n", client.right - client.left, client.bottom - client.top, origin.x, origin.y);
+    return 0;
+}
