@@ -62,12 +62,11 @@ constexpr std::array kControls{
 };
 
 constexpr std::array kAccessible{
-//  control          name                                   label        description
+//  control          name                                   label        described by
     AccessibleRow{"txtN(0)",  "Startzahl n",                          "Label1(0)", nullptr},
     AccessibleRow{"Command1", "Start",                                nullptr,     nullptr},
     AccessibleRow{"Text2",    "Dreiecke",                             nullptr,     nullptr},
-    AccessibleRow{"Text1",    "Anzahl der Dreiecke für n",            nullptr,
-                  "*   ges: Gesamtzahl, davon aab: gleichschenklig, aaa: gleichseitig, ent: entartet"},
+    AccessibleRow{"Text1",    "Anzahl der Dreiecke für n",            nullptr,     "Label4"},
     AccessibleRow{"Command2", "Ende",                                 nullptr,     nullptr},
     AccessibleRow{"Check1",   "entartete Dreiecke mitzählen",         nullptr,     nullptr},
     AccessibleRow{"VScroll1", "Startzahl in Zehnerschritten",         nullptr,     nullptr},
@@ -75,7 +74,7 @@ constexpr std::array kAccessible{
     AccessibleRow{"Picture1", "Trennlinie",                           nullptr,     nullptr},
     AccessibleRow{"Picture2", "Berechnung mit einer Formel; keine Größenbeschränkung für n", nullptr, nullptr},
     AccessibleRow{"Text4",    "n",                                    "Label6",    nullptr},
-    AccessibleRow{"Command3", "Anzahl berechnen",                     nullptr,     "="},
+    AccessibleRow{"Command3", "Anzahl berechnen",                     nullptr,     nullptr},
     AccessibleRow{"Text5",    "Anzahl",                               nullptr,     nullptr},
 };
 

@@ -71,7 +71,7 @@ struct AccessibleRow {
     const char* control;
     const char* name;
     const char* label;       // nullptr: no label beside it
-    const char* description; // nullptr: none
+    const char* describedBy; // a label whose text explains it, or nullptr
 };
 std::span<const AccessibleRow> AccessibleNames();
 

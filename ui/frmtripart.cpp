@@ -296,8 +296,9 @@ void frmtripart::BuildControls()
     for (const AccessibleRow& row : AccessibleNames()) {
         QWidget* control = controls.value(QString::fromLatin1(row.control));
         control->setAccessibleName(QString::fromUtf8(row.name));
-        if (row.description) {
-            control->setAccessibleDescription(QString::fromUtf8(row.description));
+        if (row.describedBy) {
+            control->setAccessibleDescription(
+                qobject_cast<QLabel*>(controls.value(QString::fromLatin1(row.describedBy)))->text());
         }
         if (row.label) {
             qobject_cast<QLabel*>(controls.value(QString::fromLatin1(row.label)))->setBuddy(control);

@@ -121,6 +121,12 @@ private Q_SLOTS:
                             [&](const auto& r) { return r.first->object() == widget; }));
     }
 
+    void tableIsDescribedByItsLegend()
+    {
+        QCOMPARE(Interface(*m_window, "Text1")->text(QAccessible::Description),
+                 Control<QLabel>(*m_window, "Label4")->text());
+    }
+
     void busyLabelIsAnnounced()
     {
         // State: idle. Action: a run. Expected: one alert, from the busy label while it shows.
