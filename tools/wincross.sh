@@ -94,7 +94,9 @@ qt)
   fi
   if [ ! -f "$prefix/.done" ]; then
     work=$cache/build/qtbase-${version//[:+~]/_}
-    rm -rf "$prefix"
+    # Always from a fresh tree: configuring an old one again makes qmake rewrite qconfig.h and
+    # everything is compiled twice.
+    rm -rf "$work" "$prefix"
     unpack qtbase-opensource-src "$version" "$work/src"
     mkdir -p "$work/build"
     # Only what a widgets program needs; the platform plugin and the static runtime make an
@@ -114,7 +116,7 @@ qt)
   echo "$prefix"
   ;;
 *)
-  echo "usage: $0 gmp|qt" >&2
+  echo "usage: $0 gmp|qt [--cached]|cache" >&2
   exit 2
   ;;
 esac
