@@ -17,7 +17,7 @@ test_packages=(
   clang libclang-rt-14-dev
   qtbase5-dev qtbase5-private-dev
   g++-multilib libgmp-dev:i386
-  g++-mingw-w64-i686 wine32 wine dpkg-dev m4 autoconf automake libtool zip
+  g++-mingw-w64-i686 wine32 wine dpkg-dev xz-utils m4 autoconf automake libtool zip
 )
 
 case ${1:-} in
