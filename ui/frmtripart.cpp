@@ -407,7 +407,7 @@ void frmtripart::SetBusy(bool visible)
 {
     m_widgets.Label2->setVisible(visible);
 #if QT_CONFIG(accessibility)
-    if (visible) {
+    if (visible && QAccessible::isActive()) {
         // Nothing takes the focus when the run starts; a screen reader hears of it this way.
         QAccessibleEvent shown(m_widgets.Label2, QAccessible::Alert);
         QAccessible::updateAccessibility(&shown);
