@@ -1,25 +1,36 @@
 #!/usr/bin/env bash
-# Cross-builds what the 32-bit Windows program links, from Debian's own source packages, with
-# Debian's MinGW-w64 i686 compiler (posix threads), and keeps the results in a cache outside the
-# tree, one folder per source version, so that later runs find them ready:
-#   tools/wincross.sh gmp    GMP with its C++ interface, static          (a few minutes)
-#   tools/wincross.sh qt     a static Qt 5.15 qtbase: Core, Gui, Widgets and the Windows
-#                            platform plugin                               (long: see README)
-#   tools/wincross.sh qt --cached    only says where a finished Qt is; fails when there is none
-#   tools/wincross.sh cache          the cache folder (the Wine prefix of the tests lives there)
-# Each prints the folder of what it built (or found) as its last line.
+# Cross-builds what the Windows program links, from Debian's own source packages, with Debian's
+# MinGW-w64 compiler (posix threads) for 32-bit (i686) or 64-bit (x86_64) Windows, and keeps the
+# results in a cache outside the tree, one folder per architecture, source version and
+# configuration, so that later runs find them ready:
+#   tools/wincross.sh ARCH gmp    GMP with its C++ interface, static     (a few minutes)
+#   tools/wincross.sh ARCH qt     a static Qt 5.15 qtbase: Core, Gui, Widgets, Test and the
+#                                 Windows platform plugin                 (long: see README)
+#   tools/wincross.sh ARCH qt --cached    only says where a finished Qt is; fails when there is none
+#   tools/wincross.sh cache       the cache folder (the Wine prefixes of the tests live there)
+# ARCH is i686 or x86_64. Each prints the folder of what it built (or found) as its last line.
 # TRIPART_CACHE sets the cache; it is /var/cache/tripart for root, ~/.cache/tripart otherwise.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-what=${1:?gmp, qt or cache}
-only_cached=${2:-}
+if [ "${1:-}" = cache ]; then
+  arch=
+  what=cache
+else
+  arch=${1:-}
+  what=${2:-}
+  only_cached=${3:-}
+  case $arch in
+  i686 | x86_64) ;;
+  *) echo "usage: $0 i686|x86_64 gmp|qt [--cached] | $0 cache" >&2; exit 2 ;;
+  esac
+fi
 
 if [ "$(id -u)" -eq 0 ]; then
   cache=${TRIPART_CACHE:-/var/cache/tripart}
 else
   cache=${TRIPART_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tripart}
 fi
-host=i686-w64-mingw32
+host=$arch-w64-mingw32
 jobs=$(nproc)
 if [ "$what" = cache ]; then
   mkdir -p "$cache"
@@ -35,12 +46,16 @@ source_version() {
   apt-cache "${apt_opts[@]}" showsrc "$1" 2>/dev/null | sed -n 's/^Version: //p' | sort -V | tail -n1
 }
 ensure_sources_list() {
+  mkdir -p "$apt_dir/lists/partial"
+  # Two builds may start side by side; one of them fetches the index.
+  exec {lock}>"$apt_dir/.lock"
+  flock "$lock"
   if [ ! -f "$apt_dir/sources.list" ] || [ -z "$(source_version "$1")" ]; then
-    mkdir -p "$apt_dir/lists/partial"
     echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main" \
       >"$apt_dir/sources.list"
     apt-get "${apt_opts[@]}" update -qq >&2
   fi
+  flock -u "$lock"
 }
 # Unpacks (patches applied) the source package $1 at version $2 into $3.
 unpack() {
@@ -68,8 +83,11 @@ gmp)
   ensure_sources_list gmp
   version=$(source_version gmp)
   prefix=$cache/gmp-${version//[:+~]/_}-$host
+  # One build at a time; a second one waits and then finds it done.
+  exec {build_lock}>"$cache/.lock-gmp-$host"
+  flock "$build_lock"
   if [ ! -f "$prefix/.done" ]; then
-    work=$cache/build/gmp-${version//[:+~]/_}
+    work=$cache/build/gmp-${version//[:+~]/_}-$host
     rm -rf "$work" "$prefix"
     unpack gmp "$version" "$work/src"
     # Debian's patches take the documentation out of the build files; regenerate them as its
@@ -86,28 +104,35 @@ gmp)
   echo "$prefix"
   ;;
 qt)
+  # Only what the program and its window tests use; the platform plugin and the static runtime
+  # make an executable that needs no DLL beyond Windows' own. Debian's source leaves out the
+  # Wintab headers (their licence), so tablet events are off. The Windows font engine draws
+  # the text, so FreeType is not built.
+  options=(-opensource -confirm-license -release -static -static-runtime -xplatform win32-g++
+    -device-option CROSS_COMPILE=$host- -nomake examples -nomake tests -no-opengl -no-dbus -no-icu
+    -no-openssl -no-sql-sqlite -no-feature-sql -no-feature-network -no-feature-xml
+    -no-feature-printer -no-feature-concurrent -qt-zlib -qt-libpng -no-libjpeg -qt-pcre
+    -qt-harfbuzz -no-freetype -no-feature-vulkan -no-feature-tabletevent -no-feature-pdf
+    -no-feature-textodfwriter -no-feature-graphicsview -no-feature-mdiarea
+    -no-feature-calendarwidget -no-feature-colordialog -no-feature-fontdialog -no-feature-wizard)
   ensure_sources_list qtbase-opensource-src
   version=$(source_version qtbase-opensource-src)
-  prefix=$cache/qtbase-${version//[:+~]/_}-$host-static
+  # Another configuration is another Qt: its own folder.
+  config=$(printf '%s\n' "${options[@]}" | sha1sum | cut -c1-8)
+  prefix=$cache/qtbase-${version//[:+~]/_}-$host-static-$config
   if [ "$only_cached" = --cached ] && [ ! -f "$prefix/.done" ]; then
     exit 1
   fi
+  exec {build_lock}>"$cache/.lock-qt-$host"
+  flock "$build_lock"
   if [ ! -f "$prefix/.done" ]; then
-    work=$cache/build/qtbase-${version//[:+~]/_}
+    work=$cache/build/qtbase-${version//[:+~]/_}-$host
     # Always from a fresh tree: configuring an old one again makes qmake rewrite qconfig.h and
     # everything is compiled twice.
     rm -rf "$work" "$prefix"
     unpack qtbase-opensource-src "$version" "$work/src"
     mkdir -p "$work/build"
-    # Only what a widgets program needs; the platform plugin and the static runtime make an
-    # executable that needs no DLL beyond Windows' own. Debian's source leaves out the Wintab
-    # headers (their licence), so tablet events are off.
-    (cd "$work/build" && "$work/src/configure" -prefix "$prefix" -opensource -confirm-license \
-      -release -static -static-runtime -xplatform win32-g++ -device-option CROSS_COMPILE=$host- \
-      -nomake examples -nomake tests -no-opengl -no-dbus -no-icu -no-openssl -no-sql-sqlite \
-      -no-feature-sql -no-feature-network -no-feature-testlib -no-feature-xml -no-feature-printer \
-      -no-feature-concurrent -qt-zlib -qt-libpng -no-libjpeg -qt-pcre -qt-harfbuzz -qt-freetype \
-      -no-feature-vulkan -no-feature-tabletevent >"$work/configure.log" 2>&1 &&
+    (cd "$work/build" && "$work/src/configure" -prefix "$prefix" "${options[@]}" >"$work/configure.log" 2>&1 &&
       make -j "$jobs" >"$work/make.log" 2>&1 && make -j "$jobs" install >"$work/install.log" 2>&1) ||
       { tail -n 40 "$work"/*.log >&2; exit 1; }
     touch "$prefix/.done"
@@ -116,7 +141,7 @@ qt)
   echo "$prefix"
   ;;
 *)
-  echo "usage: $0 gmp|qt [--cached]|cache" >&2
+  echo "usage: $0 i686|x86_64 gmp|qt [--cached] | $0 cache" >&2
   exit 2
   ;;
 esac

@@ -1,29 +1,38 @@
 #!/usr/bin/env bash
-# The 32-bit Windows program, built here: Debian's MinGW-w64 compiler, and GMP and a static
-# Qt 5.15 cross-built from Debian's own sources (tools/wincross.sh, cached; the first Qt build
-# takes long). Checks that the executable is a GUI program that needs no DLL beyond Windows'
-# own, and writes dist/tripart-<version>-win32.zip: the executable and a short read-me.
-#   tools/windows.sh            build and package
-#   tools/windows.sh --test     then also run it under Wine in Xvfb (tests/windows/wine_test.sh)
+# The Windows program, built here for 32-bit (i686) or 64-bit (x86_64) Windows: Debian's
+# MinGW-w64 compiler, and GMP and a static Qt 5.15 cross-built from Debian's own sources
+# (tools/wincross.sh, cached; the first Qt build takes long). Checks that the executable is a
+# GUI program that needs no DLL beyond Windows' own, and writes
+# dist/tripart-<version>-win32.zip or -win64.zip: the executable and a short read-me.
+#   tools/windows.sh ARCH            build and package
+#   tools/windows.sh ARCH --test     then also run it under Wine in Xvfb (tests/windows/wine_test.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/deps.sh test
+arch=${1:-}
+case $arch in
+i686) bits=32 wine=wine ;;
+x86_64) bits=64 wine=/usr/lib/wine/wine64 ;;
+*) echo "usage: $0 i686|x86_64 [--test]" >&2; exit 2 ;;
+esac
+host=$arch-w64-mingw32
+tools/deps.sh group native mingw$bits
 jobs=$(nproc)
 
-gmp=$(tools/wincross.sh gmp | tail -n1)
-qt=$(tools/wincross.sh qt | tail -n1)
+gmp=$(tools/wincross.sh "$arch" gmp | tail -n1)
+qt=$(tools/wincross.sh "$arch" qt | tail -n1)
 
 # The icon files are drawn by the program's own code, built for this machine.
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j "$jobs" --target tripart_iconfiles reporttexts
 
-cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+dir=build-win-$arch
+cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release \
   -DTRIPART_WIN_GMP="$gmp" -DTRIPART_WIN_QT="$qt" -DTRIPART_HOST_ICONFILES="$PWD/build/ui/tripart_iconfiles" >/dev/null
-cmake --build build-win -j "$jobs"
-exe=build-win/ui/tripart.exe
+cmake --build "$dir" -j "$jobs"
+exe=$dir/ui/tripart.exe
 
 # Windows' own DLLs only; a GUI program, so that no console window opens beside it.
-headers=$(i686-w64-mingw32-objdump -p "$exe")
+headers=$("$host-objdump" -p "$exe")
 dlls=$(sed -n 's/^\tDLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
 own="advapi32.dll comdlg32.dll dwmapi.dll gdi32.dll imm32.dll kernel32.dll msvcrt.dll netapi32.dll
 ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll userenv.dll uxtheme.dll version.dll
@@ -36,17 +45,20 @@ echo "$exe: Windows GUI program; DLLs: $(echo $dlls)"
 
 version=$(sed -n 's/^project(tripart VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 mkdir -p dist
-zip=dist/tripart-$version-win32.zip
+zip=dist/tripart-$version-win$bits.zip
 rm -f "$zip"
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 cp "$exe" "$stage/tripart.exe"
-i686-w64-mingw32-strip "$stage/tripart.exe"
+"$host-strip" "$stage/tripart.exe"
 sed 's/$/\r/' ui/LIESMICH.txt >"$stage/LIESMICH.txt"
 (cd "$stage" && zip -q -X "$OLDPWD/$zip" tripart.exe LIESMICH.txt)
 echo "$zip: $(du -k "$zip" | cut -f1) KiB"
 
-if [ "${1:-}" = --test ]; then
-  WINEPREFIX=${WINEPREFIX:-$(tools/wincross.sh cache)/wine} tests/windows/wine_test.sh "$exe" \
-    build-win/tests/winprobe.exe build/tests/reporttexts "${TRIPART_WINE_SHOT:-}"
+if [ "${2:-}" = --test ]; then
+  tools/deps.sh group wine$bits
+  export WINE=$wine
+  [ "$arch" = i686 ] || export WINELOADER=$wine
+  WINEPREFIX=${WINEPREFIX:-$(tools/wincross.sh cache)/wine-$arch} tests/windows/wine_test.sh "$exe" \
+    "$dir/tests/winprobe.exe" build/tests/reporttexts "${TRIPART_WINE_SHOT:-}"
 fi

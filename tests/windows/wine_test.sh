@@ -14,6 +14,7 @@ work=$(mktemp -d)
 cleanup() {
   [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
   wineserver -k 2>/dev/null || true
+  [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null || true
   [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -30,8 +31,14 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")" LC_ALL=C.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=${WINEPREFIX:-$work/wine}
+# Debian's wine script takes the 32-bit loader whenever wine32 is installed: 64-bit programs are
+# started with WINE=/usr/lib/wine/wine64.
+wine=${WINE:-wine}
+# Without a window manager Wine's windows never get the keyboard focus.
+openbox >/dev/null 2>&1 &
+wm=$!
 
-wine "$exe" >"$work/out" 2>&1 &
+"$wine" "$exe" >"$work/out" 2>&1 &
 app=$!
 
 title="Dreiecke mit dem Umfang n und ganzzahligen Seitenlängen"
@@ -44,7 +51,7 @@ done
 [ -n "$window" ] || fail "no window titled '$title'"
 
 # The client area as Windows reports it: the design's 517 × 539 below the menu bar.
-read -r width height X Y < <(wine "$probe" "$title" | tr -d '\r') || fail "winprobe found no window"
+read -r width height X Y < <("$wine" "$probe" "$title" | tr -d '\r') || fail "winprobe found no window"
 [ "$width" = 517 ] || fail "client width $width"
 menu=$((height - 539))
 [ "$menu" -ge 15 ] && [ "$menu" -le 30 ] || fail "client height $height: no room for the 539 pixels below a menu bar"
