@@ -1,24 +1,116 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: a release build, the same tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, short runs of the fuzz targets, then the
-# other platforms (Qt 5.15, 32-bit x86, 32-bit Windows).
-set -euo pipefail
+# Builds everything and runs every test, stage by stage: the run command's packages, a release
+# build, the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, short runs of the
+# fuzz targets, the suite against Qt 5.15, the library as 32-bit x86 Linux code, and the library
+# and the program as 32-bit and 64-bit Windows code under Wine.
+#
+# Ends with one line per stage (tools/stages.sh): passed (with its number of tests), FAILED, or
+# not run with the reason, and the time it took; exits non-zero when any stage failed. A stage
+# is "not run" only where the machine lacks an ability (tools/probe.sh) or a package could not
+# be installed (tools/deps.sh); it still builds all it can, so that broken code is caught there
+# too.
+#   TRIPART_STAGES="release qt5 ..."   only these stages (default: all, in the order below)
+#   TRIPART_NO_EXEC32=1                count the machine as one that cannot run 32-bit code
+set -uo pipefail
 cd "$(dirname "$0")/.."
-tools/deps.sh test
+source tools/stages.sh
+log_dir=build-logs
+mkdir -p "$log_dir"
+tools/deps.sh test 2>&1 | tee "$log_dir/deps.log"
+[ "${PIPESTATUS[0]}" = 0 ] || { echo "the packages every stage needs could not be installed" >&2; exit 1; }
 jobs=$(nproc)
+cache=$(tools/wincross.sh cache)
 
-echo "== the run command's packages"
-tools/runcheck.sh
+# The Windows builds: GMP from the cache (or built), one Wine prefix and server per
+# architecture for all the tests (one server per test, starting while the last shuts down,
+# drops the connection now and then; services a test started would hold on to its output).
+wine_for() {
+  local arch=$1
+  export WINEPREFIX=$cache/wine-$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ "$arch" = x86_64 ]; then
+    export WINELOADER=/usr/lib/wine/wine64 WINE=/usr/lib/wine/wine64
+  else
+    export WINE=wine
+  fi
+  mkdir -p "$WINEPREFIX"
+  wineserver -p
+  "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+  trap 'wineserver -k 2>/dev/null || true' EXIT
+}
+configure() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null && cmake --build "$dir" -j "$jobs"
+}
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRIPART_UI=ON -DTRIPART_TESTS=ON -DTRIPART_BENCH=ON >/dev/null
-cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+stage_packages() {
+  tools/runcheck.sh
+  counted 1
+}
+stage_release() {
+  configure build -DCMAKE_BUILD_TYPE=Release -DTRIPART_UI=ON -DTRIPART_TESTS=ON -DTRIPART_BENCH=ON
+  run_ctest --test-dir build
+}
+stage_sanitizers() {
+  configure build-asan -DCMAKE_BUILD_TYPE=Debug -DTRIPART_SANITIZE=ON -DTRIPART_UI=ON -DTRIPART_BENCH=OFF
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 run_ctest --test-dir build-asan
+}
+stage_fuzz() {
+  tools/fuzz.sh "${TRIPART_FUZZ_SECONDS:-30}"
+  counted 3
+}
+stage_qt5() {
+  need_packages qt5
+  configure build-qt5 -DCMAKE_BUILD_TYPE=Release -DTRIPART_QT_MAJOR=5 -DTRIPART_BENCH=OFF
+  run_ctest --test-dir build-qt5
+}
+stage_linux_i686() {
+  need_packages i686
+  configure build-i686 -DCMAKE_TOOLCHAIN_FILE=cmake/linux-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+    -DTRIPART_UI=OFF -DTRIPART_BENCH=OFF
+  file -L build-i686/tests/calc_tests | grep -q '32-bit' || { echo "calc_tests is not 32-bit code"; exit 1; }
+  can exec32 || cannot_run
+  run_ctest --test-dir build-i686
+}
+# The library's tests as Windows executables.
+bits() { if [ "$1" = i686 ]; then echo 32; else echo 64; fi; }
+windows_library() {
+  local arch=$1 dir=build-win-$1 gmp
+  need_packages "mingw$(bits "$arch")"
+  gmp=$(tools/wincross.sh "$arch" gmp | tail -n1)
+  configure "$dir" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release \
+    -DTRIPART_WIN_GMP="$gmp"
+  "$arch-w64-mingw32-objdump" -f "$dir/tests/calc_tests.exe" | grep -q "$([ "$arch" = i686 ] && echo pei-i386 || echo pei-x86-64)" ||
+    { echo "calc_tests.exe is not $arch Windows code"; exit 1; }
+  need_packages "wine$(bits "$arch")"
+  can "wine$(bits "$arch")" || cannot_run
+  wine_for "$arch"
+  run_ctest --test-dir "$dir"
+}
+stage_win32_library() { windows_library i686; }
+stage_win64_library() { windows_library x86_64; }
+# The program as a Windows executable, used under Wine. The 64-bit Qt is built when it is not
+# in the cache; the 32-bit one, as long a build again, only where it is.
+stage_win32_program() {
+  need_packages mingw32
+  if ! tools/wincross.sh i686 qt --cached >/dev/null; then
+    local machine=
+    can wine32 || machine="$(cat "$stage_dir/cannot"); "
+    not_run "${machine}no Qt for 32-bit Windows in the cache $cache (tools/wincross.sh i686 qt builds it, about 40 minutes)"
+  fi
+  tools/windows.sh i686
+  need_packages wine32
+  can wine32 || cannot_run
+  tools/windows.sh i686 --test
+  counted 1
+}
+stage_win64_program() {
+  need_packages mingw64 wine64
+  tools/windows.sh x86_64 --test
+  counted 1
+}
 
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTRIPART_SANITIZE=ON -DTRIPART_UI=ON -DTRIPART_BENCH=OFF >/dev/null
-cmake --build build-asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure -j "$jobs"
-
-tools/fuzz.sh "${TRIPART_FUZZ_SECONDS:-30}"
-
-tools/platforms.sh
+all_stages=(packages release sanitizers fuzz qt5 linux_i686 win32_library win32_program
+  win64_library win64_program)
+read -r -a stages <<<"${TRIPART_STAGES:-${all_stages[*]}}"
+run_stages "${stages[@]}"
