@@ -124,7 +124,7 @@ BENCHMARK(BM_StartBareLabel)->Unit(benchmark::kMillisecond)->UseRealTime()->Repe
 
 int main(int argc, char** argv)
 {
-    UseOffscreenUnlessSet();
+    PrepareTestApplication();
     if (argc == 2 && std::strncmp(argv[1], kChildFlag, std::strlen(kChildFlag)) == 0) {
         const std::string value = argv[1] + std::strlen(kChildFlag);
         const std::size_t comma = value.find(',');

@@ -124,7 +124,7 @@ BENCHMARK(BM_LongestFormulaLibrary)->Unit(benchmark::kMillisecond)->UseRealTime(
 
 int main(int argc, char** argv)
 {
-    UseOffscreenUnlessSet();
+    PrepareTestApplication();
     QApplication app(argc, argv);
     SetUpApplication();
     return RunAndCompare(argc, argv,

@@ -4,6 +4,16 @@
 
 #include <QApplication>
 
+void PrepareApplication()
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // Qt 6 does this by itself: the window scales with the display by its exact factor, so
+    // that at 150 % the layout is 1.5 times as large, not 1 or 2 times.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+#endif
+}
+
 void SetUpApplication()
 {
     // Fusion paints the palette's button colour as the face, so the yellow buttons come out

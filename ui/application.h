@@ -1,5 +1,7 @@
-// What the program sets up once for the whole application before the window opens: the
-// widget style the colours are designed for and the font substitutes.
+// What the program sets up once for the whole application before the window opens: scaling
+// with the display (before the application object exists), then the widget style the colours
+// are designed for and the font substitutes.
 #pragma once
 
+void PrepareApplication();
 void SetUpApplication();

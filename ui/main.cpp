@@ -5,6 +5,7 @@
 
 int main(int argc, char** argv)
 {
+    PrepareApplication();
     QApplication app(argc, argv);
     SetUpApplication();
     frmtripart window;

@@ -42,7 +42,7 @@ class AccessibilityTest : public QObject {
     Q_OBJECT
 
 public:
-    static void initMain() { UseOffscreenUnlessSet(); }
+    static void initMain() { PrepareTestApplication(); }
 
 private Q_SLOTS:
     void initTestCase()

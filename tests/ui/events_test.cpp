@@ -135,7 +135,7 @@ class EventsTest : public QObject {
     Q_OBJECT
 
 public:
-    static void initMain() { UseOffscreenUnlessSet(); }
+    static void initMain() { PrepareTestApplication(); }
 
 private Q_SLOTS:
     void init()

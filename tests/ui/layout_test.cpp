@@ -58,7 +58,7 @@ class LayoutTest : public QObject {
     Q_OBJECT
 
 public:
-    static void initMain() { UseOffscreenUnlessSet(); }
+    static void initMain() { PrepareTestApplication(); }
 
 private Q_SLOTS:
     void initTestCase() { SetUpApplication(); }
@@ -613,23 +613,45 @@ private Q_SLOTS:
         }
     }
 
+    // At another screen density everything scales by the same factor: run with
+    // QT_SCALE_FACTOR set (1.25, 1.5, 2 in the suite).
     void scaledLayout()
     {
-        if (qgetenv("QT_SCALE_FACTOR") != "2") {
-            QSKIP("runs with QT_SCALE_FACTOR=2");
+        bool ok = false;
+        const double f = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
+        if (!ok || f == 1.0) {
+            QSKIP("runs with QT_SCALE_FACTOR set");
         }
-        QCOMPARE(m_window->devicePixelRatio(), 2.0);
+        QCOMPARE(m_window->devicePixelRatio(), f);
         QWidget* client = m_window->centralWidget();
         const QImage image = client->grab().toImage();
-        QCOMPARE(image.size(), QSize(1034, 1078));
-        // Line1 and the navy rule at twice their pixel positions.
-        QVERIFY(Near(image.pixelColor(2 * 258, 2 * 432), client->palette().color(QPalette::WindowText)));
-        QVERIFY(Near(image.pixelColor(2 * 258, 2 * 432 - 2), client->palette().color(QPalette::Window)));
-        QVERIFY(Near(image.pixelColor(2 * 400, 2 * 64), QColor(0x00, 0x00, 0x80), 8));
-        QVERIFY(Near(image.pixelColor(2 * 400, 2 * 64 + 3), QColor(0xC0, 0xFF, 0xFF)));
-        // Label3's left edge moves from 12 to 24 device pixels.
-        QVERIFY(Near(image.pixelColor(2 * 12, 2 * 390), QColor(0x80, 0x80, 0xFF)));
-        QVERIFY(!Near(image.pixelColor(2 * 12 - 1, 2 * 390), QColor(0x80, 0x80, 0xFF)));
+        QVERIFY(std::abs(image.width() - 517 * f) <= 1);
+        QVERIFY(std::abs(image.height() - 539 * f) <= 1);
+        const auto at = [f](double x, double y) { return QPoint(int(x * f), int(y * f)); };
+        // Line1 and the navy rule at their scaled pixel positions.
+        QVERIFY(Near(image.pixelColor(at(258, 432)), client->palette().color(QPalette::WindowText)));
+        QVERIFY(Near(image.pixelColor(at(258, 431) - QPoint(0, 1)), client->palette().color(QPalette::Window)));
+        QVERIFY(Near(image.pixelColor(at(400, 64.5)), QColor(0x00, 0x00, 0x80), 8));
+        QVERIFY(Near(image.pixelColor(at(400, 66)), QColor(0xC0, 0xFF, 0xFF)));
+        // Label3's left edge moves from 12 to 12 × f device pixels.
+        QVERIFY(Near(image.pixelColor(at(12.5, 390)), QColor(0x80, 0x80, 0xFF)));
+        QVERIFY(!Near(image.pixelColor(at(11.5, 390) - QPoint(1, 0)), QColor(0x80, 0x80, 0xFF)));
+        // The fonts grow with it: the rows that the start label's blue text covers are f
+        // times as many as its font's ink height.
+        QLabel* label = Control<QLabel>(*m_window, "Label1(0)");
+        const QImage caption = label->grab().toImage();
+        int inkRows = 0;
+        for (int y = 0; y < caption.height(); ++y) {
+            for (int x = 0; x < caption.width(); ++x) {
+                if (Near(caption.pixelColor(x, y), QColor(0x00, 0x00, 0xC0), 64)) {
+                    ++inkRows;
+                    break;
+                }
+            }
+        }
+        const double ink = QFontMetricsF(label->font()).tightBoundingRect(label->text()).height();
+        QVERIFY2(std::abs(inkRows - ink * f) <= 2 + 0.1 * ink * f,
+                 qPrintable(QStringLiteral("%1 rows of text, font ink %2").arg(inkRows).arg(ink)));
     }
 
 private:

@@ -55,7 +55,7 @@ class MonkeyTest : public QObject {
     Q_OBJECT
 
 public:
-    static void initMain() { UseOffscreenUnlessSet(); }
+    static void initMain() { PrepareTestApplication(); }
 
 private Q_SLOTS:
     void randomUser()

@@ -17,11 +17,13 @@
 #include <functional>
 #include <memory>
 
-inline void UseOffscreenUnlessSet()
+// Before the application object exists, as the program does it.
+inline void PrepareTestApplication()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    PrepareApplication();
 }
 
 template <class Window = frmtripart>
