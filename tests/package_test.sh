@@ -25,7 +25,7 @@ done
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
 [ -x "$root/usr/bin/tripart" ] || fail "no program"
-desktop="$root/usr/share/applications/tripart.desktop"
+desktop="$root/usr/share/applications/de.tripart.Tripart.desktop"
 [ -f "$desktop" ] || fail "no desktop entry"
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$desktop" || fail "desktop entry does not validate"
@@ -39,5 +39,19 @@ for size in 16 32; do
   read -r width height < <(od -An -tu1 -j16 -N8 "$png" | awk '{print $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8}')
   [ "$width" = "$size" ] && [ "$height" = "$size" ] || fail "${size}px icon is ${width}x${height}"
 done
+
+for file in usr/share/doc/tripart/copyright usr/share/doc/tripart/changelog.gz usr/share/man/man1/tripart.1.gz \
+  usr/share/metainfo/de.tripart.Tripart.metainfo.xml; do
+  [ -s "$root/$file" ] || fail "no $file"
+done
+grep -q '^License: GPL-3+$' "$root/usr/share/doc/tripart/copyright" || fail "the copyright file names no licence"
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$root/usr/share/metainfo/de.tripart.Tripart.metainfo.xml" || fail "AppStream metadata"
+fi
+# Nothing at error or warning level (info and pedantic findings are allowed).
+if command -v lintian >/dev/null; then
+  lintian --fail-on error,warning "$deb" >"$work/lintian" 2>&1 || { cat "$work/lintian"; fail "lintian"; }
+  grep -E '^[EW]: ' "$work/lintian" && fail "lintian reports errors or warnings"
+fi
 
 "$xvfb_test" "$root/usr/bin/tripart" smoke
