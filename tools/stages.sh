@@ -36,10 +36,10 @@ cannot_run() {
 counted() {
   echo "$1 ${2:-0}" >>"$stage_dir/counts"
 }
-# ctest, with its closing line read for the counts.
+# ctest, with its closing line read for the counts; CTEST_PREFIX is a command to run it with.
 run_ctest() {
   local out=$stage_dir/ctest.$RANDOM status=0 line
-  ctest "$@" --output-on-failure -j "$(nproc)" 2>&1 | tee "$out" || status=$?
+  ${CTEST_PREFIX:-} ctest --output-on-failure -j "$(nproc)" "$@" 2>&1 | tee "$out" || status=$?
   line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$out" | tail -n1) || true
   if [ -n "$line" ]; then
     local total failed

@@ -1,5 +1,6 @@
-// Shared by the window tests: the offscreen platform unless one is set, the program's own
-// style and fonts, a fresh shown window per test, and closing a modal box the test opened.
+// Shared by the window tests: the offscreen platform unless one is set (on Windows, its own),
+// the program's own style and fonts, a fresh shown window per test, and closing a modal box
+// the test opened.
 #pragma once
 
 #include "ui/application.h"
@@ -17,12 +18,15 @@
 #include <functional>
 #include <memory>
 
-// Before the application object exists, as the program does it.
+// Before the application object exists, as the program does it. On Windows the tests use
+// Windows' own platform, the only one the program's static Qt has.
 inline void PrepareTestApplication()
 {
+#ifndef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+#endif
     PrepareApplication();
 }
 

@@ -3,6 +3,8 @@
 # exact title and client area; "Start" fills both report boxes with the texts this platform's
 # build writes for the same start (read back through the clipboard); "=" on 321057 gives the
 # exact count; "Ende" ends it with status 0. Optionally leaves a screenshot of the window.
+# TRIPART_WINE_DPI sets the display's density (96 unless told; 144 is Windows' 150 %): the
+# client area and every click scale with it.
 #   wine_test.sh TRIPART.EXE WINPROBE.EXE REPORTTEXTS [SCREENSHOT.png]
 set -euo pipefail
 exe=$1
@@ -13,6 +15,7 @@ shot=${4:-}
 work=$(mktemp -d)
 cleanup() {
   [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
+  [ "${dpi:-96}" = 96 ] || set_dpi 96
   wineserver -k 2>/dev/null || true
   [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null || true
   [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
@@ -25,7 +28,7 @@ fail() {
   exit 1
 }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
@@ -38,6 +41,12 @@ wine=${WINE:-wine}
 openbox >/dev/null 2>&1 &
 wm=$!
 
+# Windows' display scaling, as Wine keeps it.
+dpi=${TRIPART_WINE_DPI:-96}
+set_dpi() {
+  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+set_dpi "$dpi"
 "$wine" "$exe" >"$work/out" 2>&1 &
 app=$!
 
@@ -50,14 +59,17 @@ for _ in $(seq 600); do
 done
 [ -n "$window" ] || fail "no window titled '$title'"
 
-# The client area as Windows reports it: the design's 517 × 539 below the menu bar.
+# The client area as Windows reports it: the design's 517 × 539 below the menu bar, times the
+# display's scale (± 1 pixel).
+scaled() { echo $(((2 * $1 * dpi + 96) / 192)); }
 read -r width height X Y < <("$wine" "$probe" "$title" | tr -d '\r') || fail "winprobe found no window"
-[ "$width" = 517 ] || fail "client width $width"
-menu=$((height - 539))
-[ "$menu" -ge 15 ] && [ "$menu" -le 30 ] || fail "client height $height: no room for the 539 pixels below a menu bar"
-echo "client area $width x $height at $X,$Y (menu bar $menu)"
+[ $((width - $(scaled 517))) -ge -1 ] && [ $((width - $(scaled 517))) -le 1 ] || fail "client width $width at $dpi dpi"
+menu=$((height - $(scaled 539)))
+[ "$menu" -ge "$(scaled 15)" ] && [ "$menu" -le "$(scaled 30)" ] ||
+  fail "client height $height at $dpi dpi: no room for $(scaled 539) pixels below a menu bar"
+echo "client area $width x $height at $X,$Y (menu bar $menu) at $dpi dpi"
 
-click() { xdotool mousemove --sync $((X + $1)) $((Y + menu + $2)) click 1; sleep 0.3; }
+click() { xdotool mousemove --sync $((X + $(scaled "$1"))) $((Y + menu + $(scaled "$2"))) click 1; sleep 0.3; }
 # Line breaks as LF, no empty lines at the end.
 plain() { tr -d '\r' | sed -e '$a\' | sed -e ':a' -e '/^\n*$/{$d;N;ba' -e '}'; }
 # Select all of a box, copy it, and give back what the clipboard holds.

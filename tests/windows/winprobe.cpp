@@ -10,6 +10,9 @@ int wmain(int argc, wchar_t** argv)
         fwprintf(stderr, L"usage: winprobe TITLE\n");
         return 2;
     }
+    // In real pixels at any display scale, not in the 96-dpi pixels Windows shows a program
+    // that does not say it knows about scaling.
+    SetProcessDPIAware();
     HWND window = FindWindowW(NULL, argv[1]);
     RECT client;
     POINT origin = {0, 0};
