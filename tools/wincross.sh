@@ -8,13 +8,15 @@
 #                                 Windows platform plugin                 (long: see README)
 #   tools/wincross.sh ARCH qt --cached    only says where a finished Qt is; fails when there is none
 #   tools/wincross.sh cache       the cache folder (the Wine prefixes of the tests live there)
+#   tools/wincross.sh version gmp|qtbase-opensource-src    the Debian source version used
 # ARCH is i686 or x86_64. Each prints the folder of what it built (or found) as its last line.
 # TRIPART_CACHE sets the cache; it is /var/cache/tripart for root, ~/.cache/tripart otherwise.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ "${1:-}" = cache ]; then
+if [ "${1:-}" = cache ] || [ "${1:-}" = version ]; then
   arch=
-  what=cache
+  what=$1
+  package=${2:-}
 else
   arch=${1:-}
   what=${2:-}
@@ -68,6 +70,12 @@ unpack() {
   dpkg-source -x "$src/${package}_${version#*:}.dsc" "$into" >/dev/null 2>&1 ||
     dpkg-source -x "$src/${package}_${version#*:}.dsc" "$into"
 }
+
+if [ "$what" = version ]; then
+  ensure_sources_list "$package"
+  source_version "$package"
+  exit 0
+fi
 
 # The compiler names the Qt and GMP builds look for, bound to the posix-threads variant that
 # CMake uses for the program, so that everything links against one runtime.

@@ -2,8 +2,9 @@
 # The Windows program, built here for 32-bit (i686) or 64-bit (x86_64) Windows: Debian's
 # MinGW-w64 compiler, and GMP and a static Qt 5.15 cross-built from Debian's own sources
 # (tools/wincross.sh, cached; the first Qt build takes long). Checks that the executable is a
-# GUI program that needs no DLL beyond Windows' own, and writes
-# dist/tripart-<version>-win32.zip or -win64.zip: the executable and a short read-me.
+# GUI program that needs no DLL beyond Windows' own, and writes dist/tripart-<version>-win32 or
+# -win64 as a zip (the executable, a short read-me, the licences) and as a Windows Installer
+# package (the same files, a Start-menu shortcut, an entry in the installed programs).
 #   tools/windows.sh ARCH            build and package
 #   tools/windows.sh ARCH --test     then also run it under Wine in Xvfb (tests/windows/wine_test.sh)
 set -euo pipefail
@@ -15,7 +16,7 @@ x86_64) bits=64 wine=/usr/lib/wine/wine64 ;;
 *) echo "usage: $0 i686|x86_64 [--test]" >&2; exit 2 ;;
 esac
 host=$arch-w64-mingw32
-tools/deps.sh group native mingw$bits
+tools/deps.sh group native mingw$bits packaging
 jobs=$(nproc)
 
 gmp=$(tools/wincross.sh "$arch" gmp | tail -n1)
@@ -43,17 +44,39 @@ done
 grep -q '^Subsystem.*(Windows GUI)' <<<"$headers" || { echo "FAIL: $exe is no GUI program"; exit 1; }
 echo "$exe: Windows GUI program; DLLs: $(echo $dlls)"
 
+# What is handed out: the stripped executable, its icon for the installer, the read-me, the
+# licences and where the source of what is linked in comes from, with Windows line ends.
 version=$(sed -n 's/^project(tripart VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-mkdir -p dist
-zip=dist/tripart-$version-win$bits.zip
-rm -f "$zip"
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"' EXIT
+stage=$dir/stage
+rm -rf "$stage"
+mkdir -p "$stage" dist
 cp "$exe" "$stage/tripart.exe"
 "$host-strip" "$stage/tripart.exe"
-sed 's/$/\r/' ui/LIESMICH.txt >"$stage/LIESMICH.txt"
-(cd "$stage" && zip -q -X "$OLDPWD/$zip" tripart.exe LIESMICH.txt)
+cp "$dir/ui/icons/tripart.ico" "$stage/tripart.ico"
+crlf() { sed 's/$/\r/' "$1" >"$2"; }
+crlf ui/LIESMICH.txt "$stage/LIESMICH.txt"
+crlf /usr/share/common-licenses/GPL-3 "$stage/GPL-3.txt"
+crlf /usr/share/common-licenses/LGPL-3 "$stage/LGPL-3.txt"
+gmp_version=$(tools/wincross.sh version gmp)
+qt_version=$(tools/wincross.sh version qtbase-opensource-src)
+upstream() { local v=${1#*:}; echo "${v%%[+-]*}"; }
+sed -e "s/@VERSION@/$version/g" -e "s/@GMP_VERSION@/$gmp_version/g" -e "s/@QT_VERSION@/$qt_version/g" \
+  -e "s/@GMP_UPSTREAM@/$(upstream "$gmp_version")/g" -e "s/@QT_UPSTREAM@/$(upstream "$qt_version")/g" \
+  packaging/LIZENZEN.txt.in >"$stage/LIZENZEN.txt.lf"
+crlf "$stage/LIZENZEN.txt.lf" "$stage/LIZENZEN.txt"
+rm "$stage/LIZENZEN.txt.lf"
+
+zip=dist/tripart-$version-win$bits.zip
+rm -f "$zip"
+(cd "$stage" && zip -q -X "$OLDPWD/$zip" tripart.exe LIESMICH.txt LIZENZEN.txt GPL-3.txt LGPL-3.txt)
 echo "$zip: $(du -k "$zip" | cut -f1) KiB"
+
+# The Windows Installer package (wixl reads the files relative to the folder it runs in).
+msi=dist/tripart-$version-win$bits.msi
+msi_arch=$([ "$arch" = x86_64 ] && echo x64 || echo x86)
+(cd "$stage" && wixl -a "$msi_arch" -D Version="$version" -D Win64="$([ "$arch" = x86_64 ] && echo yes || echo no)" \
+  -D Bin=. -o "$OLDPWD/$msi" "$OLDPWD/packaging/tripart.wxs")
+echo "$msi: $(du -k "$msi" | cut -f1) KiB"
 
 if [ "${2:-}" = --test ]; then
   tools/deps.sh group wine$bits
