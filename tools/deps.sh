@@ -54,7 +54,7 @@ update() {
   updated=1
   local try
   for try in 1 2 3; do
-    if "${sudo_cmd[@]}" apt-get update -qq >/tmp/tripart-apt-update.$$ 2>&1; then
+    if "${sudo_cmd[@]}" apt-get update -qq -o DPkg::Lock::Timeout=300 >/tmp/tripart-apt-update.$$ 2>&1; then
       rm -f /tmp/tripart-apt-update.$$
       return 0
     fi
@@ -89,7 +89,7 @@ install() {
   update
   local log
   log=$(mktemp)
-  if DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends \
+  if DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=300 \
     "${missing[@]}" >"$log" 2>&1; then
     rm -f "$log"
     return 0

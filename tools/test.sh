@@ -11,6 +11,7 @@
 # too.
 #   TRIPART_STAGES="release qt5 ..."   only these stages (default: all, in the order below)
 #   TRIPART_NO_EXEC32=1                count the machine as one that cannot run 32-bit code
+#   TRIPART_WINE_SHOTS=DIR             leave screenshots of the Windows programs there
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source tools/stages.sh
@@ -89,26 +90,42 @@ windows_library() {
 }
 stage_win32_library() { windows_library i686; }
 stage_win64_library() { windows_library x86_64; }
-# The program as a Windows executable, used under Wine. The 64-bit Qt is built when it is not
-# in the cache; the 32-bit one, as long a build again, only where it is.
-stage_win32_program() {
-  need_packages mingw32
-  if ! tools/wincross.sh i686 qt --cached >/dev/null; then
+# The program as a Windows executable, used under Wine as a person would at 100 % and 150 %,
+# then the window suites and the installer package under Wine. The 64-bit Qt is built when it is not in the cache; the
+# 32-bit one, as long a build again, only where it is.
+windows_program() {
+  local arch=$1 bits dir=build-win-$1 dpi
+  bits=$(bits "$arch")
+  need_packages "mingw$bits"
+  if [ "$arch" = i686 ] && ! tools/wincross.sh i686 qt --cached >/dev/null; then
     local machine=
     can wine32 || machine="$(cat "$stage_dir/cannot"); "
     not_run "${machine}no Qt for 32-bit Windows in the cache $cache (tools/wincross.sh i686 qt builds it, about 40 minutes)"
   fi
-  tools/windows.sh i686
-  need_packages wine32
-  can wine32 || cannot_run
-  tools/windows.sh i686 --test
+  tools/windows.sh "$arch"
+  need_packages "wine$bits"
+  can "wine$bits" || cannot_run
+  export WINEPREFIX=$cache/wine-$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ "$arch" = x86_64 ]; then
+    export WINELOADER=/usr/lib/wine/wine64 WINE=/usr/lib/wine/wine64
+  fi
+  for dpi in 96 144; do
+    TRIPART_WINE_DPI=$dpi tests/windows/wine_test.sh "$dir/ui/tripart.exe" "$dir/tests/winprobe.exe" \
+      build/tests/reporttexts "${TRIPART_WINE_SHOTS:+$TRIPART_WINE_SHOTS/win$bits-$dpi.png}"
+    counted 1
+  done
+  CTEST_PREFIX=tests/windows/xsession.sh run_ctest --test-dir "$dir" -L window -j 1
+  # The installer package, in a Wine prefix of its own as on a machine that never had it.
+  local version prefix
+  version=$(sed -n 's/^project(tripart VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+  prefix=$(mktemp -d)
+  WINEPREFIX=$prefix tests/windows/xsession.sh tests/windows/msi_test.sh "dist/tripart-$version-win$bits.msi" \
+    packaging/tripart.wxs "$dir/stage" "$([ "$arch" = x86_64 ] && echo x64 || echo x86)"
+  rm -rf "$prefix"
   counted 1
 }
-stage_win64_program() {
-  need_packages mingw64 wine64
-  tools/windows.sh x86_64 --test
-  counted 1
-}
+stage_win32_program() { windows_program i686; }
+stage_win64_program() { windows_program x86_64; }
 
 all_stages=(packages release sanitizers fuzz qt5 linux_i686 win32_library win32_program
   win64_library win64_program)
