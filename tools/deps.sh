@@ -28,9 +28,9 @@ declare -A groups=(
     xvfb xauth xdotool xclip desktop-file-utils clang libclang-rt-14-dev"
   [qt5]="qtbase5-dev qtbase5-private-dev"
   [i686]="g++-multilib libgmp-dev:i386"
-  [mingw32]="g++-mingw-w64-i686 dpkg-dev xz-utils m4 autoconf automake libtool zip"
+  [mingw32]="g++-mingw-w64-i686 dpkg-dev xz-utils m4 autoconf automake libtool zip python3"
   [wine32]="wine wine32"
-  [mingw64]="g++-mingw-w64-x86-64 dpkg-dev xz-utils m4 autoconf automake libtool zip"
+  [mingw64]="g++-mingw-w64-x86-64 dpkg-dev xz-utils m4 autoconf automake libtool zip python3"
   [wine64]="wine wine64 xvfb xauth xdotool xclip openbox fonts-wine imagemagick"
   [packaging]="lintian appstream desktop-file-utils wixl zip"
 )

@@ -64,11 +64,15 @@ sed -e "s/@VERSION@/$version/g" -e "s/@GMP_VERSION@/$gmp_version/g" -e "s/@QT_VE
   -e "s/@GMP_UPSTREAM@/$(upstream "$gmp_version")/g" -e "s/@QT_UPSTREAM@/$(upstream "$qt_version")/g" \
   packaging/LIZENZEN.txt.in >"$stage/LIZENZEN.txt.lf"
 crlf "$stage/LIZENZEN.txt.lf" "$stage/LIZENZEN.txt"
-rm "$stage/LIZENZEN.txt.lf"
+# The notices of the third-party code inside Qt, from Qt's own attribution files.
+qt_upstream=${qt_version#*:}
+tools/qtnotices.py "$(tools/wincross.sh cache)/src/qtbase-opensource-src_${qt_upstream%-*}.orig.tar.xz" >"$stage/QT-LIZENZEN.txt.lf"
+crlf "$stage/QT-LIZENZEN.txt.lf" "$stage/QT-LIZENZEN.txt"
+rm "$stage"/*.lf
 
 zip=dist/tripart-$version-win$bits.zip
 rm -f "$zip"
-(cd "$stage" && zip -q -X "$OLDPWD/$zip" tripart.exe LIESMICH.txt LIZENZEN.txt GPL-3.txt LGPL-3.txt)
+(cd "$stage" && zip -q -X "$OLDPWD/$zip" tripart.exe LIESMICH.txt LIZENZEN.txt QT-LIZENZEN.txt GPL-3.txt LGPL-3.txt)
 echo "$zip: $(du -k "$zip" | cut -f1) KiB"
 
 # The Windows Installer package (wixl reads the files relative to the folder it runs in).

@@ -49,7 +49,7 @@ entries() {
 
 # Install.
 msiexec /i "$msi" || fail "the silent install failed"
-for file in tripart.exe LIESMICH.txt LIZENZEN.txt GPL-3.txt LGPL-3.txt; do
+for file in tripart.exe LIESMICH.txt LIZENZEN.txt QT-LIZENZEN.txt GPL-3.txt LGPL-3.txt; do
   [ -s "$dir/$file" ] || fail "no $file in $dir"
 done
 shortcut=
