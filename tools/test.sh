@@ -22,9 +22,9 @@ tools/deps.sh test 2>&1 | tee "$log_dir/deps.log"
 jobs=$(nproc)
 cache=$(tools/wincross.sh cache)
 
-# The Windows builds: GMP from the cache (or built), one Wine prefix and server per
-# architecture for all the tests (one server per test, starting while the last shuts down,
-# drops the connection now and then; services a test started would hold on to its output).
+# One Wine prefix and server per architecture for all the library's tests: a server per test,
+# starting while the last shuts down, drops the connection now and then, and services a test
+# started would hold on to its output.
 wine_for() {
   local arch=$1
   export WINEPREFIX=$cache/wine-$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
