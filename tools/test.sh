@@ -25,14 +25,18 @@ cache=$(tools/wincross.sh cache)
 # One Wine prefix and server per architecture for all the library's tests: a server per test,
 # starting while the last shuts down, drops the connection now and then, and services a test
 # started would hold on to its output.
-wine_for() {
-  local arch=$1
-  export WINEPREFIX=$cache/wine-$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ "$arch" = x86_64 ]; then
+# The architecture's prefix and loader (Debian's wine script takes the 32-bit loader whenever
+# wine32 is installed).
+wine_env() {
+  export WINEPREFIX=$cache/wine-$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ "$1" = x86_64 ]; then
     export WINELOADER=/usr/lib/wine/wine64 WINE=/usr/lib/wine/wine64
   else
     export WINE=wine
   fi
+}
+wine_for() {
+  wine_env "$1"
   mkdir -p "$WINEPREFIX"
   wineserver -p
   "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
@@ -106,10 +110,7 @@ windows_program() {
   tools/windows.sh "$arch"
   need_packages "wine$bits"
   can "wine$bits" || cannot_run
-  export WINEPREFIX=$cache/wine-$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ "$arch" = x86_64 ]; then
-    export WINELOADER=/usr/lib/wine/wine64 WINE=/usr/lib/wine/wine64
-  fi
+  wine_env "$arch"
   for dpi in 96 144; do
     TRIPART_WINE_DPI=$dpi tests/windows/wine_test.sh "$dir/ui/tripart.exe" "$dir/tests/winprobe.exe" \
       build/tests/reporttexts "${TRIPART_WINE_SHOTS:+$TRIPART_WINE_SHOTS/win$bits-$dpi.png}"
