@@ -9,3 +9,8 @@ set(CMAKE_SHARED_LINKER_FLAGS_INIT -m32)
 set(CMAKE_LIBRARY_ARCHITECTURE i386-linux-gnu)
 set(ENV{PKG_CONFIG_LIBDIR} /usr/lib/i386-linux-gnu/pkgconfig:/usr/share/pkgconfig)
 set(TRIPART_GTEST_FROM_SOURCE ON CACHE BOOL "" FORCE)
+# On a machine whose processor cannot execute 32-bit x86 code, the tests run under an emulator
+# (-DTRIPART_I686_EMULATOR=/usr/bin/qemu-i386-static); the host's i386 libraries serve it.
+if(TRIPART_I686_EMULATOR)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${TRIPART_I686_EMULATOR})
+endif()

@@ -10,8 +10,10 @@
 #   native     the release and sanitizer builds, their tests, the fuzz targets, the benchmarks
 #   qt5        the suite against Qt 5.15
 #   i686       the library as 32-bit x86 Linux code
+#   qemu       the same, and 32-bit Windows, on a machine that cannot execute 32-bit x86 code
 #   mingw32    building for 32-bit Windows (and Debian's sources for GMP and Qt)
 #   wine32     running 32-bit Windows programs
+#   i386root   a root of Debian's i386 packages for them, where wine32 cannot be installed here
 #   mingw64    building for 64-bit Windows
 #   wine64     running 64-bit Windows programs and the window tests under Wine
 #   packaging  checking the Debian package and building the Windows Installer packages
@@ -28,13 +30,15 @@ declare -A groups=(
     xvfb xauth xdotool xclip desktop-file-utils clang libclang-rt-14-dev"
   [qt5]="qtbase5-dev qtbase5-private-dev"
   [i686]="g++-multilib libgmp-dev:i386"
+  [qemu]="qemu-user-static"
   [mingw32]="g++-mingw-w64-i686 dpkg-dev xz-utils m4 autoconf automake libtool zip python3"
   [wine32]="wine wine32"
+  [i386root]="mmdebstrap"
   [mingw64]="g++-mingw-w64-x86-64 dpkg-dev xz-utils m4 autoconf automake libtool zip python3"
   [wine64]="wine wine64 xvfb xauth xdotool xclip openbox fonts-wine imagemagick"
   [packaging]="lintian appstream desktop-file-utils wixl zip"
 )
-group_order=(native qt5 i686 mingw32 wine32 mingw64 wine64 packaging)
+group_order=(native qt5 i686 qemu mingw32 wine32 i386root mingw64 wine64 packaging)
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)

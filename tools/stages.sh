@@ -36,6 +36,26 @@ cannot_run() {
 counted() {
   echo "$1 ${2:-0}" >>"$stage_dir/counts"
 }
+# How the stage ran, where it had a choice (QEMU or the machine's own processor, say): the
+# summary line gives it after the count.
+stage_note() {
+  echo "$*" >"$stage_dir/note"
+}
+# The per-case results of a GoogleTest program that wrote them with --gtest_output=xml:FILE
+# (tools/gtestreport.py); the failed cases are named. No report, or none with a case in it, is
+# one failure.
+counted_gtest_xml() {
+  local report counts
+  if ! report=$(tools/gtestreport.py "$1"); then
+    echo "$report"
+    counted 0 1
+    return 1
+  fi
+  counts=$(tail -n1 <<<"$report")
+  sed '$d' <<<"$report"
+  counted $counts
+  [ "${counts#* }" = 0 ]
+}
 # ctest, with its closing line read for the counts; CTEST_PREFIX is a command to run it with.
 run_ctest() {
   local out=$stage_dir/ctest.$RANDOM status=0 line
@@ -76,6 +96,7 @@ run_stages() {
     fi
     if [ "$status" = 0 ]; then
       result="passed ($tests tests)"
+      [ ! -s "$stage_dir/note" ] || result="$result, $(cat "$stage_dir/note")"
     elif [ "$status" = 77 ] && [ -f "$stage_dir/not_run" ]; then
       result="not run: $(cat "$stage_dir/not_run")"
     else
