@@ -14,17 +14,23 @@ not_run() {
   echo "$*" >"$stage_dir/not_run"
   exit 77
 }
-# The packages of these groups (tools/deps.sh), or "not run". A group that could not be
-# installed at the start ($log_dir/deps.log) is not tried again.
-need_packages() {
+# Whether the packages of these groups (tools/deps.sh) are there; if not, the reason goes where
+# cannot_run finds it. A group that could not be installed at the start ($log_dir/deps.log) is
+# not tried again.
+have_packages() {
   local group why
   for group in "$@"; do
     if ! why=$(grep -s -m1 "^cannot install for $group: " "$log_dir/deps.log"); then
       why=$(tools/deps.sh group "$group" 2>&1 >/dev/null) && continue
       why=$(grep -m1 '^cannot install for ' <<<"$why") || why="cannot install for $group"
     fi
-    not_run "packages that could not be installed for ${why#cannot install for }"
+    echo "packages that could not be installed for ${why#cannot install for }" >"$stage_dir/cannot"
+    return 1
   done
+}
+# The packages of these groups, or "not run".
+need_packages() {
+  have_packages "$@" || cannot_run
 }
 # Whether the machine can do it (tools/probe.sh); cannot_run then ends the stage with the reason.
 can() {
@@ -99,6 +105,7 @@ run_stages() {
       [ ! -s "$stage_dir/note" ] || result="$result, $(cat "$stage_dir/note")"
     elif [ "$status" = 77 ] && [ -f "$stage_dir/not_run" ]; then
       result="not run: $(cat "$stage_dir/not_run")"
+      [ "$tests" = 0 ] || result="$result; $tests tests passed before that"
     else
       result="FAILED (exit status $status; log: $log_dir/$stage.log)"
       any_failed=1
