@@ -13,10 +13,12 @@
 #   qemu       the same, and 32-bit Windows, on a machine that cannot execute 32-bit x86 code
 #   mingw32    building for 32-bit Windows (and Debian's sources for GMP and Qt)
 #   wine32     running 32-bit Windows programs
-#   i386root   a root of Debian's i386 packages for them, where wine32 cannot be installed here
+#   wineroot   a root of Debian's i386 packages with Wine, where wine32 cannot be installed here
 #   mingw64    building for 64-bit Windows
 #   wine64     running 64-bit Windows programs and the window tests under Wine
 #   packaging  checking the Debian package and building the Windows Installer packages
+#   web        the web page: emscripten, GMP built for it from Debian's source, Chromium and
+#              its WebDriver for the page's tests
 # TRIPART_APT_FAIL="GROUP..." makes those groups fail to install, installed or not, to check
 # the paths that handle it.
 set -euo pipefail
@@ -33,12 +35,13 @@ declare -A groups=(
   [qemu]="qemu-user-static"
   [mingw32]="g++-mingw-w64-i686 dpkg-dev xz-utils m4 autoconf automake libtool zip python3"
   [wine32]="wine wine32"
-  [i386root]="mmdebstrap"
+  [wineroot]="mmdebstrap"
   [mingw64]="g++-mingw-w64-x86-64 dpkg-dev xz-utils m4 autoconf automake libtool zip python3"
   [wine64]="wine wine64 xvfb xauth xdotool xclip openbox fonts-wine imagemagick"
   [packaging]="lintian appstream desktop-file-utils wixl zip"
+  [web]="emscripten dpkg-dev xz-utils m4 autoconf automake libtool chromium chromium-driver python3-selenium"
 )
-group_order=(native qt5 i686 qemu mingw32 wine32 i386root mingw64 wine64 packaging)
+group_order=(native qt5 i686 qemu mingw32 wine32 wineroot mingw64 wine64 packaging web)
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)

@@ -26,17 +26,50 @@ cache=$(tools/wincross.sh cache)
 # starting while the last shuts down, drops the connection now and then, and services a test
 # started would hold on to its output.
 # The architecture's prefix and loader (Debian's wine script takes the 32-bit loader whenever
-# wine32 is installed).
+# wine32 is installed). The prefix is this checkout's own, in its build folder: a prefix in the
+# machine's cache is shared by every checkout, and the scripts that end a test session stop
+# the prefix's server (wineserver -k), with any program of another run still using it.
 wine_env() {
-  export WINEPREFIX=$cache/wine-$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX=$PWD/build-win-$1/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   if [ "$1" = x86_64 ]; then
     export WINELOADER=/usr/lib/wine/wine64 WINE=/usr/lib/wine/wine64
   else
     export WINE=wine
   fi
 }
+# Makes this architecture's Wine ready to start (WINE, WINEPREFIX, and the server first in
+# PATH) and notes which Wine it is; or returns 1 with the reason where cannot_run finds it.
+# The machine's own Wine where it installs; else the one of a root of Debian's packages for the
+# architecture (tools/wineroot.sh), which TRIPART_WINE_ROOT=1 asks for in any case.
+wine_ready() {
+  local arch=$1 bits why
+  bits=$(bits "$arch")
+  if [ "$arch" = i686 ] && ! can exec32; then
+    echo "$(cat "$stage_dir/cannot"); 32-bit Wine does not run under qemu-i386-static either (it stops at its first signal: \"segv_handler Got unexpected trap -1\")" >"$stage_dir/cannot"
+    return 1
+  fi
+  if [ -z "${TRIPART_WINE_ROOT:-}" ]; then
+    if have_packages "wine$bits" && can "wine$bits"; then
+      wine_env "$arch"
+      [ "$arch" = x86_64 ] || stage_note "Wine of this machine"
+      return 0
+    fi
+    why=$(cat "$stage_dir/cannot")
+  else
+    why="TRIPART_WINE_ROOT is set"
+  fi
+  have_packages wineroot || return 1
+  if ! TRIPART_ROOT_ARCH=$([ "$arch" = i686 ] && echo i386 || echo amd64) \
+    tools/wineroot.sh bin "$stage_dir/root-bin" >"$stage_dir/root.log" 2>&1; then
+    echo "$why; and no root with Wine could be made: $(grep -m1 -E '^(E|W):|rror' "$stage_dir/root.log" || tail -n1 "$stage_dir/root.log")" >"$stage_dir/cannot"
+    return 1
+  fi
+  wine_env "$arch"
+  export PATH=$stage_dir/root-bin:$PATH WINE=$stage_dir/root-bin/wine WINEPREFIX=$PWD/build-win-$arch/wine-root
+  "$WINE" --version >/dev/null 2>&1 || { echo "$why; the root's Wine does not start" >"$stage_dir/cannot"; return 1; }
+  stage_note "Wine of the root $(tail -n1 "$stage_dir/root.log") (this machine's: $why)"
+}
 wine_for() {
-  wine_env "$1"
   mkdir -p "$WINEPREFIX"
   wineserver -p
   "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
@@ -96,30 +129,33 @@ windows_library() {
     -DTRIPART_WIN_GMP="$gmp"
   "$arch-w64-mingw32-objdump" -f "$dir/tests/calc_tests.exe" | grep -q "$([ "$arch" = i686 ] && echo pei-i386 || echo pei-x86-64)" ||
     { echo "calc_tests.exe is not $arch Windows code"; exit 1; }
-  need_packages "wine$(bits "$arch")"
-  can "wine$(bits "$arch")" || cannot_run
-  wine_for "$arch"
-  # The window suites, where this build has them, run in an X server with the program.
-  run_ctest --test-dir "$dir" -LE window
+  wine_ready "$arch" || cannot_run
+  wine_for
+  # One Wine process for all the cases, each case counted from the program's own report.
+  local report=$PWD/$dir/tests/calc_tests.xml
+  rm -f "$report"
+  "$WINE" "$dir/tests/calc_tests.exe" --gtest_output="xml:Z:${report//\//\\}" </dev/null || true
+  counted_gtest_xml "$report"
 }
 stage_win32_library() { windows_library i686; }
 stage_win64_library() { windows_library x86_64; }
-# The program as a Windows executable, used under Wine as a person would at 100 % and 150 %,
-# then the window suites and the installer package under Wine. The 64-bit Qt is built when it is not in the cache; the
-# 32-bit one, as long a build again, only where it is.
+# The program as a Windows executable: its resources as Windows reads them, then used under
+# Wine as a person would at 100 % and 150 %, the window suites and the installer package. Its
+# Qt is built when it is not in the cache and the stage can run; where the architecture's
+# programs cannot run, a Qt already in the cache still builds the program and checks what can
+# be checked without running it.
 windows_program() {
-  local arch=$1 bits dir=build-win-$1 dpi
+  local arch=$1 bits dir=build-win-$1 dpi runs=1
   bits=$(bits "$arch")
   need_packages "mingw$bits"
-  if [ "$arch" = i686 ] && ! tools/wincross.sh i686 qt --cached >/dev/null; then
-    local machine=
-    can wine32 || machine="$(cat "$stage_dir/cannot"); "
-    not_run "${machine}no Qt for 32-bit Windows in the cache $cache (tools/wincross.sh i686 qt builds it, about 40 minutes)"
+  wine_ready "$arch" || runs=
+  if [ -z "$runs" ] && ! tools/wincross.sh "$arch" qt --cached >/dev/null; then
+    not_run "$(cat "$stage_dir/cannot"); so no Qt for $bits-bit Windows is built (tools/wincross.sh $arch qt)"
   fi
   tools/windows.sh "$arch"
-  need_packages "wine$bits"
-  can "wine$bits" || cannot_run
-  wine_env "$arch"
+  tests/windows/resources_test.py "$dir/stage/tripart.exe" "$arch" .
+  counted 1
+  [ -n "$runs" ] || cannot_run
   for dpi in 96 144; do
     TRIPART_WINE_DPI=$dpi tests/windows/wine_test.sh "$dir/ui/tripart.exe" "$dir/tests/winprobe.exe" \
       build/tests/reporttexts "${TRIPART_WINE_SHOTS:+$TRIPART_WINE_SHOTS/win$bits-$dpi.png}"

@@ -86,6 +86,6 @@ if [ "${2:-}" = --test ]; then
   tools/deps.sh group wine$bits
   export WINE=$wine
   [ "$arch" = i686 ] || export WINELOADER=$wine
-  WINEPREFIX=${WINEPREFIX:-$(tools/wincross.sh cache)/wine-$arch} tests/windows/wine_test.sh "$exe" \
+  WINEPREFIX=${WINEPREFIX:-$PWD/$dir/wine} tests/windows/wine_test.sh "$exe" \
     "$dir/tests/winprobe.exe" build/tests/reporttexts "${TRIPART_WINE_SHOT:-}"
 fi

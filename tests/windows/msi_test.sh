@@ -31,8 +31,13 @@ if [ "$arch" = x64 ]; then
   uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 else
   dir="$c/Program Files (x86)/tripart"
-  [ -d "$c/Program Files (x86)" ] || dir="$c/Program Files/tripart"
   uninstall='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall'
+  # A 32-bit Windows (a prefix of 32-bit Wine) has one Program Files, and no second view of
+  # the registry.
+  if [ ! -d "$c/Program Files (x86)" ]; then
+    dir="$c/Program Files/tripart"
+    uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+  fi
 fi
 # For all users (ALLUSERS=1) Windows puts the shortcut into the common Start menu; Wine 8
 # resolves the package's Start-menu folder to the installing user's.
