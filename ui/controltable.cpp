@@ -78,6 +78,13 @@ constexpr std::array kAccessible{
     AccessibleRow{"Text5",    "Anzahl",                               nullptr,     nullptr},
 };
 
+constexpr std::array kSansSubstitutes{"Liberation Sans", "Arial", "Arimo", "Nimbus Sans"};
+constexpr std::array kCourierSubstitutes{"Liberation Mono", "Courier New", "Cousine", "Nimbus Mono PS"};
+constexpr std::array kSubstitutes{
+    FontSubstitute{kSans, kSansSubstitutes},
+    FontSubstitute{kCourier, kCourierSubstitutes},
+};
+
 constexpr std::array kWindowStacking{
     "Picture2", "Picture1", "Text3", "VScroll1", "Check1", "Command2", "Text1", "Text2", "Command1", "txtN(0)",
     "Label4", "Label2", "Label1(0)", "Label3",
@@ -89,5 +96,6 @@ constexpr std::array kPicture2Stacking{"Text5", "Command3", "Text4", "Label7", "
 
 std::span<const ControlRow> ControlTable() { return kControls; }
 std::span<const AccessibleRow> AccessibleNames() { return kAccessible; }
+std::span<const FontSubstitute> FontSubstitutes() { return kSubstitutes; }
 std::span<const char* const> StackingOnWindow() { return kWindowStacking; }
 std::span<const char* const> StackingInPicture2() { return kPicture2Stacking; }

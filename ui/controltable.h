@@ -75,6 +75,14 @@ struct AccessibleRow {
 };
 std::span<const AccessibleRow> AccessibleNames();
 
+// Families of the same metrics, in the order tried, for a design family the machine lacks;
+// generic fallbacks (DejaVu Sans among them) are too wide for the captions.
+struct FontSubstitute {
+    const char* family;
+    std::span<const char* const> candidates;
+};
+std::span<const FontSubstitute> FontSubstitutes();
+
 // Front to back, per container; labels always lie behind the controls that are windows.
 std::span<const char* const> StackingOnWindow();
 std::span<const char* const> StackingInPicture2();

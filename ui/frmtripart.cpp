@@ -6,6 +6,7 @@
 #include "ui/controltable.h"
 #include "ui/icon.h"
 #include "ui/reportbox.h"
+#include "ui/windowrules.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -31,17 +32,9 @@
 #include <cstdlib>
 #include <exception>
 #include <limits>
-#include <new>
 #include <vector>
 
 namespace {
-
-constexpr const char* kInfoTitle = "Programmiert von";
-constexpr const char* kInfoCredit = "Die Entwickler von tripart, im Projekt tripart";
-constexpr const char* kWarningTitle = "Startzahl";
-constexpr const char* kFailureTitle = "Fehler";
-constexpr const char* kFailurePrefix = "Die Rechnung ist abgebrochen: ";
-constexpr const char* kOutOfMemory = "zu wenig Speicher.";
 
 // The window's client area; Line1 is drawn on it, behind every control.
 class ClientArea : public QWidget {
@@ -189,10 +182,10 @@ QWidget* MakeControl(const ControlRow& row, QWidget* parent)
     }
     case ControlKind::VScrollBar: {
         auto* bar = new QScrollBar(Qt::Vertical, parent);
-        bar->setRange(0, 10);
+        bar->setRange(kScrollMinimum, kScrollMaximum);
         bar->setSingleStep(1);
         bar->setPageStep(1);
-        bar->setValue(1);
+        bar->setValue(kScrollInitial);
         bar->setInvertedAppearance(true);
         bar->setTracking(false);
         bar->setFocusPolicy(Qt::StrongFocus);
@@ -366,13 +359,8 @@ void frmtripart::Command3_Click()
 
 void frmtripart::ShowFailure(const std::exception& error)
 {
-    // Nothing a user types gets here (the inputs are checked before any arithmetic); should
-    // memory run out or a counter overflow all the same, the window stays and says so.
-    const QString reason = dynamic_cast<const std::bad_alloc*>(&error)
-                               ? QString::fromUtf8(kOutOfMemory)
-                               : QString::fromUtf8(error.what());
-    QMessageBox::critical(this, QString::fromUtf8(kFailureTitle),
-                          QString::fromUtf8(kFailurePrefix) + reason);
+    // The window stays and says so.
+    QMessageBox::critical(this, QString::fromUtf8(kFailureTitle), QString::fromStdString(FailureText(error)));
 }
 
 void frmtripart::cmdinfo_Click()
@@ -384,12 +372,9 @@ void frmtripart::cmdinfo_Click()
 
 void frmtripart::VScroll1_Change()
 {
-    std::int16_t product = 0;
-    const int value = m_widgets.VScroll1->value();
-    if (__builtin_mul_overflow(value, 10, &product)) {
-        return; // the range 0 … 10 keeps this from happening
+    if (const auto text = ScrollStartText(m_widgets.VScroll1->value())) {
+        txtN(0)->setText(QString::fromStdString(*text));
     }
-    txtN(0)->setText(QString::number(product));
 }
 
 void frmtripart::closeEvent(QCloseEvent* event)

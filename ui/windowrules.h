@@ -1,0 +1,28 @@
+// What the window's handlers decide and say, beyond the control table, kept free of any
+// toolkit so that the desktop window and the web page decide and word it the same way.
+#pragma once
+
+#include <exception>
+#include <optional>
+#include <string>
+
+// The information box of the menu command.
+inline constexpr const char* kInfoTitle = "Programmiert von";
+inline constexpr const char* kInfoCredit = "Die Entwickler von tripart, im Projekt tripart";
+// The box that says why a start text is no start.
+inline constexpr const char* kWarningTitle = "Startzahl";
+// The box for a run or a count that broke off.
+inline constexpr const char* kFailureTitle = "Fehler";
+
+// The scroll bar: 10 at its top end, 0 at its bottom end, one step per click.
+inline constexpr int kScrollMinimum = 0;
+inline constexpr int kScrollMaximum = 10;
+inline constexpr int kScrollInitial = 1;
+
+// The start box's text after the scroll bar moved to `value`; nothing when the product does
+// not fit the 16 bits it is computed in (the scroll bar's range keeps it from happening).
+std::optional<std::string> ScrollStartText(int value);
+
+// The failure box's prompt. Nothing a user types gets there (the inputs are checked before
+// any arithmetic); it is for memory running out or a counter overflowing all the same.
+std::string FailureText(const std::exception& error);
