@@ -7,6 +7,8 @@
 #   tools/wincross.sh ARCH qt     a static Qt 5.15 qtbase: Core, Gui, Widgets, Test and the
 #                                 Windows platform plugin                 (long: see README)
 #   tools/wincross.sh ARCH qt --cached    only says where a finished Qt is; fails when there is none
+#   tools/wincross.sh wasm32 gmp  GMP for the web page: WebAssembly with Debian's emscripten,
+#                                 portable C without assembly, static     (a few minutes)
 #   tools/wincross.sh cache       the cache folder (the Wine prefixes of the tests live there)
 #   tools/wincross.sh version gmp|qtbase-opensource-src    the Debian source version used
 # ARCH is i686 or x86_64. Each prints the folder of what it built (or found) as its last line.
@@ -23,7 +25,8 @@ else
   only_cached=${3:-}
   case $arch in
   i686 | x86_64) ;;
-  *) echo "usage: $0 i686|x86_64 gmp|qt [--cached] | $0 cache" >&2; exit 2 ;;
+  wasm32) [ "$what" = gmp ] || { echo "usage: $0 wasm32 gmp" >&2; exit 2; } ;;
+  *) echo "usage: $0 i686|x86_64 gmp|qt [--cached] | $0 wasm32 gmp | $0 cache" >&2; exit 2 ;;
   esac
 fi
 
@@ -33,6 +36,7 @@ else
   cache=${TRIPART_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tripart}
 fi
 host=$arch-w64-mingw32
+[ "$arch" != wasm32 ] || host=wasm32-emscripten
 jobs=$(nproc)
 if [ "$what" = cache ]; then
   mkdir -p "$cache"
@@ -79,12 +83,17 @@ fi
 
 # The compiler names the Qt and GMP builds look for, bound to the posix-threads variant that
 # CMake uses for the program, so that everything links against one runtime.
-bin=$cache/bin-$host
-mkdir -p "$bin"
-for tool in gcc g++; do
-  ln -sf "$(command -v "$host-$tool-posix")" "$bin/$host-$tool"
-done
-export PATH=$bin:$PATH
+if [ "$arch" = wasm32 ]; then
+  # Debian's emscripten finds the Node.js modules it needs (acorn) only in Debian's folder.
+  export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+else
+  bin=$cache/bin-$host
+  mkdir -p "$bin"
+  for tool in gcc g++; do
+    ln -sf "$(command -v "$host-$tool-posix")" "$bin/$host-$tool"
+  done
+  export PATH=$bin:$PATH
+fi
 
 case $what in
 gmp)
@@ -102,9 +111,17 @@ gmp)
     # own build does.
     (cd "$work/src" && autoreconf -fi >"$work/autoreconf.log" 2>&1) || { tail -n 30 "$work/autoreconf.log" >&2; exit 1; }
     mkdir -p "$work/build"
-    (cd "$work/build" && "$work/src/configure" --host=$host --prefix="$prefix" --enable-cxx \
+    if [ "$arch" = wasm32 ]; then
+      # No CPU GMP knows: its portable C code, which WebAssembly runs as it is.
+      configure=(emconfigure "$work/src/configure" --host=none --disable-assembly)
+      make=(emmake make)
+    else
+      configure=("$work/src/configure" --host=$host)
+      make=(make)
+    fi
+    (cd "$work/build" && "${configure[@]}" --prefix="$prefix" --enable-cxx \
       --disable-shared --enable-static CFLAGS=-O2 CXXFLAGS=-O2 >"$work/configure.log" 2>&1 &&
-      make -j "$jobs" >"$work/make.log" 2>&1 && make -j "$jobs" install >"$work/install.log" 2>&1) ||
+      "${make[@]}" -j "$jobs" >"$work/make.log" 2>&1 && "${make[@]}" -j "$jobs" install >"$work/install.log" 2>&1) ||
       { tail -n 30 "$work"/*.log >&2; exit 1; }
     touch "$prefix/.done"
     rm -rf "$work"
