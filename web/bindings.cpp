@@ -1,0 +1,253 @@
+// The web page's side of the compiled library: the design of the window for the page to draw,
+// the window operations of the computations implemented on the page's controls, and the
+// handlers that hand the work to calc/. The page's script draws and forwards; every decision
+// is made here or in calc/, as on the desktop.
+#include "calc/formula.h"
+#include "calc/run.h"
+#include "calc/runstate.h"
+#include "calc/runwindow.h"
+#include "ui/controltable.h"
+#include "ui/windowrules.h"
+
+#include <emscripten.h>
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+using emscripten::val;
+
+namespace {
+
+// The page's turn (Module.turn): pending input, clicks and a due repaint are handled first.
+EM_ASYNC_JS(void, BrowserTurn, (), { await Module.turn(); });
+
+// The page's controls, reached through the object its script hands over (Module.attach).
+class PageWindow : public RunWindow, public FormulaWindow {
+public:
+    void Attach(val page)
+    {
+        page_ = std::move(page);
+        ReadSwitch();
+    }
+
+    // The switch can change only while the browser has its turn; reading it there once keeps
+    // the enumeration, which asks for every candidate, off the page.
+    void ReadSwitch() { degenerate_ = page_.call<int>("degenerateState"); }
+
+    void Yield() override
+    {
+        BrowserTurn();
+        ReadSwitch();
+    }
+    void SetBusy(bool visible) override { page_.call<void>("setBusy", visible); }
+    std::string StartText() const override { return page_.call<std::string>("startText"); }
+    void SetStartText(const std::string& text) override { page_.call<void>("setStartText", text); }
+    std::string ListText() const override { return page_.call<std::string>("listText"); }
+    void SetListText(const std::string& text) override { page_.call<void>("setListText", text); }
+    std::string TableText() const override { return page_.call<std::string>("tableText"); }
+    void SetTableText(const std::string& text) override { page_.call<void>("setTableText", text); }
+    int DegenerateState() const override { return degenerate_; }
+    void ShowWarning(const std::string& message) override
+    {
+        page_.call<void>("showMessage", std::string("warning"), std::string(kWarningTitle), message);
+    }
+    void AppendListText(std::string_view piece) override { page_.call<void>("appendListText", std::string(piece)); }
+    void AppendTableText(std::string_view piece) override
+    {
+        page_.call<void>("appendTableText", std::string(piece));
+    }
+
+    std::string InputText() const override { return page_.call<std::string>("inputText"); }
+    void SetInputText(const std::string& text) override { page_.call<void>("setInputText", text); }
+    void SetResultText(const std::string& text) override { page_.call<void>("setResultText", text); }
+
+    void ShowFailure(const std::exception& error)
+    {
+        page_.call<void>("showMessage", std::string("critical"), std::string(kFailureTitle), FailureText(error));
+    }
+
+private:
+    val page_ = val::undefined();
+    int degenerate_ = 0;
+};
+
+// The window lives as long as the page, and so does its run state.
+PageWindow window;
+RunState state;
+
+void Attach(val page) { window.Attach(std::move(page)); }
+
+bool Running() { return state.running; }
+
+void Command3_Click()
+{
+    try {
+        CountByFormula(window);
+    } catch (const std::exception& error) {
+        window.ShowFailure(error);
+    }
+}
+
+val VScroll1_Change(int value)
+{
+    const std::optional<std::string> text = ScrollStartText(value);
+    return text ? val(*text) : val::null();
+}
+
+// UTF-8 all through: std::string crosses to the script as UTF-8.
+val Text(const char* text) { return text ? val(std::string(text)) : val::null(); }
+
+val Font(const FontChoice& choice)
+{
+    const FontChoice& f = choice.family ? choice : kDefaultFont;
+    val font = val::object();
+    font.set("family", Text(f.family));
+    font.set("pixels", PointsToPixels(f.points));
+    font.set("bold", choice.bold);
+    return font;
+}
+
+val Names(std::span<const char* const> names)
+{
+    val list = val::array();
+    for (const char* name : names) {
+        list.call<void>("push", Text(name));
+    }
+    return list;
+}
+
+const char* AlignName(TextAlign align)
+{
+    switch (align) {
+    case TextAlign::Center:
+        return "center";
+    case TextAlign::Right:
+        return "right";
+    case TextAlign::Left:
+        break;
+    }
+    return "left";
+}
+
+const char* KindName(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Label:
+        return "label";
+    case ControlKind::TextBox:
+        return "textbox";
+    case ControlKind::Button:
+        return "button";
+    case ControlKind::CheckBox:
+        return "checkbox";
+    case ControlKind::VScrollBar:
+        return "vscrollbar";
+    case ControlKind::PictureBox:
+        return "picturebox";
+    }
+    return "";
+}
+
+// The window's whole design, in pixels at 96 dots per inch: one CSS pixel each.
+val Design()
+{
+    val design = val::object();
+    design.set("title", Text(kWindowTitle));
+    design.set("clientWidth", TwipsToPixels(kClientWidthTwips));
+    design.set("clientHeight", TwipsToPixels(kClientHeightTwips));
+    design.set("font", Font(kDefaultFont));
+    design.set("menuName", Text(kMenuCommandName));
+    design.set("menuText", Text(kMenuCommandText));
+    design.set("sunkenBorder", TwipsToPixels(kSunkenBorderTwips));
+
+    val line = val::object();
+    line.set("name", Text(kLine1.name));
+    line.set("x1", TwipsToPixels(kLine1.x1));
+    line.set("y1", TwipsToPixels(kLine1.y1));
+    line.set("x2", TwipsToPixels(kLine1.x2));
+    line.set("y2", TwipsToPixels(kLine1.y2));
+    design.set("line", line);
+
+    val controls = val::array();
+    for (const ControlRow& row : ControlTable()) {
+        val c = val::object();
+        c.set("name", Text(row.name));
+        c.set("kind", Text(KindName(row.kind)));
+        c.set("container", Text(row.container));
+        c.set("left", TwipsToPixels(row.left));
+        c.set("top", TwipsToPixels(row.top));
+        c.set("width", TwipsToPixels(row.width));
+        c.set("height", TwipsToPixels(row.height));
+        c.set("tabIndex", row.tabIndex);
+        c.set("text", Text(row.text));
+        c.set("font", Font(row.font));
+        c.set("background", Text(row.background));
+        c.set("foreground", Text(row.foreground));
+        c.set("align", Text(AlignName(row.align)));
+        c.set("multiLine", (row.flags & kMultiLine) != 0);
+        c.set("readOnly", (row.flags & kReadOnly) != 0);
+        c.set("vScrollAlways", (row.flags & kVScrollAlways) != 0);
+        c.set("sunkenBorder", (row.flags & kSunkenBorder) != 0);
+        c.set("longNumbers", (row.flags & kLongNumbers) != 0);
+        controls.call<void>("push", c);
+    }
+    design.set("controls", controls);
+
+    val accessible = val::array();
+    for (const AccessibleRow& row : AccessibleNames()) {
+        val a = val::object();
+        a.set("control", Text(row.control));
+        a.set("name", Text(row.name));
+        a.set("label", Text(row.label));
+        a.set("describedBy", Text(row.describedBy));
+        accessible.call<void>("push", a);
+    }
+    design.set("accessible", accessible);
+
+    val substitutes = val::object();
+    for (const FontSubstitute& s : FontSubstitutes()) {
+        substitutes.set(s.family, Names(s.candidates));
+    }
+    design.set("substitutes", substitutes);
+
+    val stacking = val::object();
+    stacking.set("window", Names(StackingOnWindow()));
+    stacking.set("Picture2", Names(StackingInPicture2()));
+    design.set("stacking", stacking);
+
+    val scroll = val::object();
+    scroll.set("minimum", kScrollMinimum);
+    scroll.set("maximum", kScrollMaximum);
+    scroll.set("initial", kScrollInitial);
+    design.set("scroll", scroll);
+
+    design.set("infoTitle", Text(kInfoTitle));
+    design.set("infoCredit", Text(kInfoCredit));
+    return design;
+}
+
+} // namespace
+
+// "Start": called through ccall with async, since the run gives the browser its turns.
+extern "C" EMSCRIPTEN_KEEPALIVE void Command1_Click()
+{
+    try {
+        RunPerimeters(state, window);
+    } catch (const std::exception& error) {
+        window.ShowFailure(error);
+    }
+}
+
+EMSCRIPTEN_BINDINGS(tripart)
+{
+    emscripten::function("attach", &Attach);
+    emscripten::function("design", &Design);
+    emscripten::function("running", &Running);
+    emscripten::function("Command3_Click", &Command3_Click);
+    emscripten::function("VScroll1_Change", &VScroll1_Change);
+}

@@ -1,0 +1,323 @@
+// The window of the web page. It draws frmtripart from the design the compiled library hands
+// over (Module.design), gives the library the page's controls as its window operations, and
+// passes each event to the library's handler. It computes and decides nothing itself.
+'use strict';
+
+const kindTags = {label: 'div', textbox: 'input', button: 'button', checkbox: 'label', vscrollbar: 'div',
+                  picturebox: 'div'};
+const systemColours = {background: 'ButtonFace', foreground: 'ButtonText', boxBackground: 'Field',
+                       boxForeground: 'FieldText'};
+let ended = false;
+
+function fontFamilies(family, design) {
+  const fixed = family === 'Courier';
+  return [family, ...(design.substitutes[family] || [])].map(f => `"${f}"`)
+      .concat(fixed ? 'monospace' : 'sans-serif').join(', ');
+}
+
+function place(element, row, design) {
+  const s = element.style;
+  s.left = `${row.left}px`;
+  s.top = `${row.top}px`;
+  s.width = `${row.width}px`;
+  s.height = `${row.height}px`;
+  s.fontFamily = fontFamilies(row.font.family, design);
+  s.fontSize = `${row.font.pixels}px`;
+  s.fontWeight = row.font.bold ? 'bold' : 'normal';
+  s.textAlign = row.align;
+  const box = row.kind === 'textbox';
+  s.backgroundColor = row.background || (box ? systemColours.boxBackground : systemColours.background);
+  s.color = row.foreground || (box ? systemColours.boxForeground : systemColours.foreground);
+}
+
+function makeControl(row, design, buddies) {
+  let element;
+  if (row.kind === 'textbox' && row.multiLine) {
+    element = document.createElement('textarea');
+    element.value = row.text;
+    element.classList.add(row.vScrollAlways ? 'scrolled' : 'unscrolled');
+  } else if (row.kind === 'label' && buddies.has(row.name)) {
+    element = document.createElement('label');
+    element.htmlFor = buddies.get(row.name);
+  } else {
+    element = document.createElement(kindTags[row.kind]);
+  }
+  element.id = row.name;
+  element.className += ` control ${row.kind}`;
+  place(element, row, design);
+
+  switch (row.kind) {
+  case 'label':
+    element.textContent = row.text;
+    break;
+  case 'textbox':
+    if (!row.multiLine) {
+      element.type = 'text';
+      element.value = row.text;
+      element.readOnly = row.readOnly;
+    }
+    if (row.longNumbers) {
+      element.classList.add('long-numbers');
+    }
+    element.spellcheck = false;
+    element.autocomplete = 'off';
+    break;
+  case 'button':
+    element.type = 'button';
+    element.textContent = row.text;
+    break;
+  case 'checkbox': {
+    // The caption is the box's label, so clicking it ticks the box as on the desktop.
+    const box = document.createElement('input');
+    box.type = 'checkbox';
+    box.id = `${row.name}.box`;
+    element.append(box, document.createTextNode(row.text));
+    break;
+  }
+  case 'vscrollbar':
+    makeScrollBar(element, design.scroll);
+    break;
+  case 'picturebox':
+    element.tabIndex = 0;
+    element.setAttribute('role', row.sunkenBorder ? 'group' : 'img');
+    if (row.sunkenBorder) {
+      element.classList.add('sunken');
+      element.style.borderWidth = `${design.sunkenBorder}px`;
+    }
+    break;
+  }
+  return element;
+}
+
+// Two arrows and nothing between them: at this height the desktop's bar has no room for a
+// thumb either. 10 is at the top end.
+function makeScrollBar(element, range) {
+  element.tabIndex = 0;
+  element.setAttribute('role', 'scrollbar');
+  element.setAttribute('aria-orientation', 'vertical');
+  element.setAttribute('aria-valuemin', range.minimum);
+  element.setAttribute('aria-valuemax', range.maximum);
+  let value = range.initial;
+  element.setAttribute('aria-valuenow', value);
+  const up = document.createElement('div');
+  const down = document.createElement('div');
+  up.className = 'arrow up';
+  down.className = 'arrow down';
+  element.append(up, down);
+
+  const step = delta => {
+    const next = Math.min(range.maximum, Math.max(range.minimum, value + delta));
+    if (next === value) {
+      return;
+    }
+    value = next;
+    element.setAttribute('aria-valuenow', value);
+    element.dispatchEvent(new CustomEvent('change', {detail: value}));
+  };
+  up.addEventListener('mousedown', event => { event.preventDefault(); element.focus(); step(1); });
+  down.addEventListener('mousedown', event => { event.preventDefault(); element.focus(); step(-1); });
+  element.addEventListener('keydown', event => {
+    const delta = {ArrowUp: 1, PageUp: 1, ArrowDown: -1, PageDown: -1}[event.key];
+    if (delta) {
+      event.preventDefault();
+      step(delta);
+    }
+  });
+}
+
+function buildWindow(design) {
+  document.title = design.title;
+  const client = document.getElementById('client');
+  client.style.width = `${design.clientWidth}px`;
+  client.style.height = `${design.clientHeight}px`;
+  client.style.fontFamily = fontFamilies(design.font.family, design);
+  client.style.fontSize = `${design.font.pixels}px`;
+
+  const line = document.createElement('div');
+  line.id = design.line.name;
+  line.className = 'line';
+  Object.assign(line.style, {left: `${design.line.x1}px`, top: `${design.line.y1}px`,
+                             width: `${design.line.x2 - design.line.x1 + 1}px`});
+  client.append(line);
+
+  const buddies = new Map(design.accessible.filter(a => a.label).map(a => [a.label, a.control]));
+  const controls = new Map();
+  // In the order of the tab index, so that the Tab key follows it without indexes of its own.
+  for (const row of [...design.controls].sort((l, r) => l.tabIndex - r.tabIndex)) {
+    const element = makeControl(row, design, buddies);
+    (row.container ? controls.get(row.container) : client).append(element);
+    controls.set(row.name, element);
+  }
+  for (const names of Object.values(design.stacking)) {
+    names.forEach((name, i) => { controls.get(name).style.zIndex = names.length - i; });
+  }
+  for (const a of design.accessible) {
+    const element = focusTarget(controls.get(a.control));
+    element.setAttribute('aria-label', a.name);
+    if (a.describedBy) {
+      element.setAttribute('aria-describedby', a.describedBy);
+    }
+  }
+
+  const menu = document.getElementById('cmdinfo');
+  menu.id = design.menuName;
+  menu.textContent = design.menuText;
+  menu.style.fontFamily = client.style.fontFamily;
+  menu.style.fontSize = client.style.fontSize;
+  return controls;
+}
+
+// The check box takes the focus itself, not the caption around it.
+function focusTarget(control) {
+  return control.classList.contains('checkbox') ? control.firstChild : control;
+}
+
+// A report box. Text areas keep line feeds; the library's report texts break lines with CR LF.
+// A run extends the text many times between two frames, and every write lays out all of it
+// again, so the text goes into the box once per frame, and before the user changes it.
+class ReportBox {
+  constructor(area) {
+    this.area = area;
+    this.pending = null;
+    this.frame = 0;
+    area.addEventListener('beforeinput', () => this.flush());
+    area.addEventListener('focus', () => this.flush());
+  }
+
+  current() {
+    return this.pending !== null ? this.pending : this.area.value;
+  }
+
+  text() {
+    return this.current().replace(/\n/g, '\r\n');
+  }
+
+  set(text) {
+    this.write(text.replace(/\r\n?/g, '\n'));
+  }
+
+  append(piece) {
+    this.write(this.current() + piece.replace(/\r\n?/g, '\n'));
+  }
+
+  write(text) {
+    this.pending = text;
+    if (!this.frame) {
+      this.frame = requestAnimationFrame(() => this.flush());
+    }
+  }
+
+  flush() {
+    cancelAnimationFrame(this.frame);
+    this.frame = 0;
+    if (this.pending !== null) {
+      this.area.value = this.pending;
+      this.pending = null;
+    }
+  }
+}
+
+function showMessage(kind, title, text) {
+  const dialog = document.getElementById('message');
+  dialog.className = kind;
+  document.getElementById('message-title').textContent = title;
+  document.getElementById('message-text').textContent = text;
+  dialog.showModal();
+}
+
+function end() {
+  ended = true;
+  // A page may close only a window that a script opened; everywhere else it says it is done.
+  window.close();
+  document.getElementById('frmtripart').remove();
+  document.getElementById('ended').hidden = false;
+}
+
+function wire(controls, design) {
+  const c = name => controls.get(name);
+  const box = focusTarget(c('Check1'));
+  const list = new ReportBox(c('Text2'));
+  const table = new ReportBox(c('Text1'));
+  Module.turn = () => new Promise(resolve => {
+    // After "Ende" the run never gets its turn back: it is abandoned where it stands.
+    if (ended) {
+      return;
+    }
+    const channel = new MessageChannel();
+    channel.port1.onmessage = () => { if (!ended) resolve(); };
+    channel.port2.postMessage(null);
+  });
+  Module.attach({
+    degenerateState: () => (box.checked ? 1 : 0),
+    setBusy: visible => {
+      c('Label2').hidden = !visible;
+      if (!visible) {
+        // A run's texts are all there when it ends.
+        list.flush();
+        table.flush();
+      }
+    },
+    startText: () => c('txtN(0)').value,
+    setStartText: text => { c('txtN(0)').value = text; },
+    listText: () => list.text(),
+    setListText: text => list.set(text),
+    appendListText: piece => list.append(piece),
+    tableText: () => table.text(),
+    setTableText: text => table.set(text),
+    appendTableText: piece => table.append(piece),
+    inputText: () => c('Text4').value,
+    setInputText: text => { c('Text4').value = text; },
+    setResultText: text => { c('Text5').value = text; },
+    showMessage,
+  });
+
+  c('Command1').addEventListener('click', () => Module.ccall('Command1_Click', null, [], [], {async: true}));
+  c('Command2').addEventListener('click', end);
+  c('Command3').addEventListener('click', () => Module.Command3_Click());
+  c('VScroll1').addEventListener('change', event => {
+    const text = Module.VScroll1_Change(event.detail);
+    if (text !== null) {
+      c('txtN(0)').value = text;
+    }
+  });
+  document.getElementById(design.menuName).addEventListener(
+      'click', () => showMessage('information', design.infoTitle, design.infoCredit));
+
+  // The window's Tab order goes round within it, as on the desktop, instead of into the
+  // browser's own bar.
+  const order = [...document.querySelectorAll('#client input, #client textarea, #client button, #client [tabindex]')]
+      .filter(e => e.tabIndex >= 0);
+  const first = order[0];
+  const last = order[order.length - 1];
+  first.addEventListener('keydown', event => {
+    if (event.key === 'Tab' && event.shiftKey) {
+      event.preventDefault();
+      last.focus();
+    }
+  });
+  last.addEventListener('keydown', event => {
+    if (event.key === 'Tab' && !event.shiftKey) {
+      event.preventDefault();
+      first.focus();
+    }
+  });
+  // F10 reaches the menu bar, as on the desktop.
+  document.addEventListener('keydown', event => {
+    if (event.key === 'F10') {
+      event.preventDefault();
+      document.getElementById(design.menuName).focus();
+    }
+  });
+}
+
+Module.onRuntimeInitialized = () => {
+  const design = Module.design();
+  const controls = buildWindow(design);
+  wire(controls, design);
+  // Form_Load
+  controls.get('Label2').hidden = true;
+  document.getElementById('frmtripart').hidden = false;
+  controls.get('txtN(0)').focus();
+  // When the window became usable, for whoever measures the page.
+  document.documentElement.dataset.ready = performance.now().toFixed(1);
+};
