@@ -174,7 +174,20 @@ windows_program() {
 stage_win32_program() { windows_program i686; }
 stage_win64_program() { windows_program x86_64; }
 
+# The web page: built, then used in Debian's Chromium, headless, opened from its file.
+stage_web() {
+  need_packages web
+  tools/web.sh
+  cmake --build build-web/native -j "$jobs" --target reporttexts designtable
+  local out=$stage_dir/web.out status=0
+  /usr/bin/python3 tests/web/page_test.py build-web/native 2>&1 | tee "$out" || status=$?
+  # unittest's closing lines: "Ran N tests", then "OK" or "FAILED (failures=F, errors=E)".
+  counted $(awk '/^Ran [0-9]+ test/ {ran = $2} /^FAILED \(/ {n = split($0, f, /[^0-9]+/);
+    for (i = 1; i <= n; i++) failed += f[i]} END {print ran - failed, failed + 0}' "$out")
+  return "$status"
+}
+
 all_stages=(packages release sanitizers fuzz qt5 linux_i686 win32_library win32_program
-  win64_library win64_program)
+  win64_library win64_program web)
 read -r -a stages <<<"${TRIPART_STAGES:-${all_stages[*]}}"
 run_stages "${stages[@]}"
