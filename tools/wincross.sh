@@ -57,7 +57,12 @@ ensure_sources_list() {
   exec {lock}>"$apt_dir/.lock"
   flock "$lock"
   if [ ! -f "$apt_dir/sources.list" ] || [ -z "$(source_version "$1")" ]; then
-    echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main" \
+    # The archive and keyring this machine's apt uses, whatever mirror that is.
+    local source uri keyring
+    source=$(tools/debsource.sh)
+    uri=$(sed -n 1p <<<"$source")
+    keyring=$(sed -n 2p <<<"$source")
+    echo "deb-src ${keyring:+[signed-by=$keyring] }$uri $(. /etc/os-release && echo "$VERSION_CODENAME") main" \
       >"$apt_dir/sources.list"
     apt-get "${apt_opts[@]}" update -qq >&2
   fi
@@ -132,14 +137,15 @@ qt)
   # Only what the program and its window tests use; the platform plugin and the static runtime
   # make an executable that needs no DLL beyond Windows' own. Debian's source leaves out the
   # Wintab headers (their licence), so tablet events are off. The Windows font engine draws
-  # the text, so FreeType is not built.
+  # the text, so FreeType is not built; the Direct2D platform plugin is never loaded.
   options=(-opensource -confirm-license -release -static -static-runtime -xplatform win32-g++
     -device-option CROSS_COMPILE=$host- -nomake examples -nomake tests -no-opengl -no-dbus -no-icu
     -no-openssl -no-sql-sqlite -no-feature-sql -no-feature-network -no-feature-xml
     -no-feature-printer -no-feature-concurrent -qt-zlib -qt-libpng -no-libjpeg -qt-pcre
     -qt-harfbuzz -no-freetype -no-feature-vulkan -no-feature-tabletevent -no-feature-pdf
     -no-feature-textodfwriter -no-feature-graphicsview -no-feature-mdiarea
-    -no-feature-calendarwidget -no-feature-colordialog -no-feature-fontdialog -no-feature-wizard)
+    -no-feature-calendarwidget -no-feature-colordialog -no-feature-fontdialog -no-feature-wizard
+    -no-feature-direct2d)
   ensure_sources_list qtbase-opensource-src
   version=$(source_version qtbase-opensource-src)
   # Another configuration is another Qt: its own folder.
