@@ -247,6 +247,9 @@ function wire(controls, design) {
     channel.port1.onmessage = () => { if (!ended) resolve(); };
     channel.port2.postMessage(null);
   });
+  // Nothing takes the focus when a run starts; a screen reader hears of it as the busy label
+  // appears.
+  c('Label2').setAttribute('role', 'alert');
   Module.attach({
     degenerateState: () => (box.checked ? 1 : 0),
     setBusy: visible => {
