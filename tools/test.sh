@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test, stage by stage: the run command's packages, a release
 # build, the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, short runs of the
-# fuzz targets, the suite against Qt 5.15, the library as 32-bit x86 Linux code, and the library
-# and the program as 32-bit and 64-bit Windows code under Wine.
+# fuzz targets, the suite against Qt 5.15, the library as 32-bit x86 Linux code, the library
+# and the program as 32-bit and 64-bit Windows code under Wine, and the web page in Chromium.
 #
 # Ends with one line per stage (tools/stages.sh): passed (with its number of tests), FAILED, or
 # not run with the reason, and the time it took; exits non-zero when any stage failed. A stage
