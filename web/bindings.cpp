@@ -82,23 +82,6 @@ RunState state;
 
 void Attach(val page) { window.Attach(std::move(page)); }
 
-bool Running() { return state.running; }
-
-void Command3_Click()
-{
-    try {
-        CountByFormula(window);
-    } catch (const std::exception& error) {
-        window.ShowFailure(error);
-    }
-}
-
-val VScroll1_Change(int value)
-{
-    const std::optional<std::string> text = ScrollStartText(value);
-    return text ? val(*text) : val::null();
-}
-
 // UTF-8 all through: std::string crosses to the script as UTF-8.
 val Text(const char* text) { return text ? val(std::string(text)) : val::null(); }
 
@@ -243,11 +226,31 @@ extern "C" EMSCRIPTEN_KEEPALIVE void Command1_Click()
     }
 }
 
+// The other handlers are called by the page directly, not through embind or ccall: while a
+// run waits for its turn, those hand back a promise of the run's end instead of the result.
+extern "C" EMSCRIPTEN_KEEPALIVE void Command3_Click()
+{
+    try {
+        CountByFormula(window);
+    } catch (const std::exception& error) {
+        window.ShowFailure(error);
+    }
+}
+
+// The start box's new text, valid until the next call; null when the box keeps its text.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* VScroll1_Change(int value)
+{
+    static std::string text;
+    const std::optional<std::string> next = ScrollStartText(value);
+    if (!next) {
+        return nullptr;
+    }
+    text = *next;
+    return text.c_str();
+}
+
 EMSCRIPTEN_BINDINGS(tripart)
 {
     emscripten::function("attach", &Attach);
     emscripten::function("design", &Design);
-    emscripten::function("running", &Running);
-    emscripten::function("Command3_Click", &Command3_Click);
-    emscripten::function("VScroll1_Change", &VScroll1_Change);
 }

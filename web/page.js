@@ -276,11 +276,11 @@ function wire(controls, design) {
 
   c('Command1').addEventListener('click', () => Module.ccall('Command1_Click', null, [], [], {async: true}));
   c('Command2').addEventListener('click', end);
-  c('Command3').addEventListener('click', () => Module.Command3_Click());
+  c('Command3').addEventListener('click', () => Module._Command3_Click());
   c('VScroll1').addEventListener('change', event => {
-    const text = Module.VScroll1_Change(event.detail);
-    if (text !== null) {
-      c('txtN(0)').value = text;
+    const text = Module._VScroll1_Change(event.detail);
+    if (text) {
+      c('txtN(0)').value = UTF8ToString(text);
     }
   });
   document.getElementById(design.menuName).addEventListener(

@@ -59,7 +59,7 @@ new MutationObserver((records, observer) => {
     done(performance.now() - t0);
   }
 }).observe(busy, {attributes: true, attributeFilter: ['hidden']});
-// The boxes as a fresh window has them, so that the run's texts are new to them.
+// Empty boxes, so that the run's texts are new to them and laid out afresh.
 document.getElementById('Text1').value = document.getElementById('Text1').defaultValue;
 document.getElementById('Text2').value = document.getElementById('Text2').defaultValue;
 document.getElementById('Text1').scrollHeight + document.getElementById('Text2').scrollHeight;

@@ -155,6 +155,28 @@ class PageTest(unittest.TestCase):
                 self.assertEqual(self.value('Text2'), 'meine Notizen')
                 self.assertEqual(self.value('txtN(0)'), start)
 
+    def test_during_a_run_the_window_works_and_ende_abandons_the_run(self):
+        # State: a run that has given the browser its first turn.
+        self.type_into('txtN(0)', '100')
+        during = self.driver.execute_async_script('''
+            const done = arguments[arguments.length - 1];
+            const table = document.getElementById('Text1');
+            const header = table.value;
+            document.getElementById('Command1').click();
+            // Action, in that turn: the scroll bar, "=", then "Ende".
+            document.getElementById('VScroll1').dispatchEvent(new KeyboardEvent('keydown', {key: 'ArrowUp'}));
+            document.getElementById('Command3').click();
+            const seen = [document.getElementById('txtN(0)').value, document.getElementById('Text5').value];
+            document.getElementById('Command2').click();
+            // Two frames: many more turns than the run needs to finish, had it resumed.
+            requestAnimationFrame(() => requestAnimationFrame(() => done(seen.concat(
+                [table.value === header, document.getElementById('frmtripart') === null,
+                 document.getElementById('ended').hidden]))));''')
+        # Expected: the scroll bar and "=" answered, the run never resumed to write its rows,
+        # the window is gone and the page says so.
+        count = native('reporttexts', '--formula', text='333').stdout[:-1].split('\n----\n')[1]
+        self.assertEqual(during, ['20', count, True, True, False])
+
     def test_formula_on_a_hundred_thousand_digits(self):
         digits = random.Random(21).choices('0123456789', k=100000)
         digits[0] = '7'
