@@ -159,6 +159,9 @@ function buildWindow(design) {
     }
   }
 
+  // The message boxes in the window's font family, at the size of a message box's text.
+  document.getElementById('message').style.fontFamily = client.style.fontFamily;
+
   const menu = document.getElementById('cmdinfo');
   menu.id = design.menuName;
   menu.textContent = design.menuText;
