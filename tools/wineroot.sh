@@ -61,7 +61,7 @@ run_inside() {
   # same inside and out.
   local binds=(/dev /sys /tmp "$top" "$cache" /usr/share/fonts)
   [ "$PWD" = "$top" ] || [[ "$PWD" == "$top"/* ]] || binds+=("$PWD")
-  unshare --mount --propagation private -- bash -euc '
+  exec unshare --mount --propagation private -- bash -euc '
     root=$1; work=$2; shift 2
     mount -t proc proc "$root/proc"
     while [ "$1" != -- ]; do
