@@ -326,4 +326,10 @@ Module.onRuntimeInitialized = () => {
   controls.get('txtN(0)').focus();
   // When the window became usable, for whoever measures the page.
   document.documentElement.dataset.ready = performance.now().toFixed(1);
+  const warmUp = step => (window.requestIdleCallback || setTimeout)(() => {
+    if (!ended && Module._WarmUp(step)) {
+      warmUp(step + 1);
+    }
+  });
+  warmUp(0);
 };
