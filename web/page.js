@@ -220,6 +220,85 @@ class ReportBox {
   }
 }
 
+// A one-line box. The desktop's box holds whatever is typed or pasted into it, line breaks
+// included, and shows every control character but the tab as a blank; a browser's <input> can
+// hold no line break and turns a pasted one into a blank or drops it, so that the warning for
+// "1⏎2" would quote another text. The box's text is kept here, and the <input> shows it as the
+// desktop does, character for character, so that a place in the one is the same place in the
+// other.
+const shownAs = text => text.replace(/[\0-\x08\n-\x1f\u2028\u2029\ufffc]/g, ' ');
+
+class LineBox {
+  constructor(input) {
+    this.input = input;
+    this.value = input.value;
+    this.shown = input.value;
+    this.pasting = false;
+    input.addEventListener('paste', event => this.paste(event));
+    input.addEventListener('input', () => this.edited());
+  }
+
+  text() {
+    // What a script or the browser's autofill sets comes without an input event.
+    if (this.input.value !== this.shown) {
+      this.value = this.shown = this.input.value;
+    }
+    return this.value;
+  }
+
+  set(text) {
+    this.value = text;
+    this.shown = shownAs(text);
+    this.input.value = this.shown;
+  }
+
+  paste(event) {
+    if (this.input.readOnly) {
+      return;
+    }
+    event.preventDefault();
+    const text = event.clipboardData.getData('text/plain');
+    const {selectionStart: start, selectionEnd: end} = this.input;
+    const value = this.text().slice(0, start) + text + this.value.slice(end);
+    // Inserted as typing is, so that the browser's undo takes the paste back in one step.
+    this.pasting = true;
+    const inserted = document.execCommand('insertText', false, shownAs(text));
+    this.pasting = false;
+    if (!inserted) {
+      this.input.value = shownAs(value);
+      this.input.setSelectionRange(start + text.length, start + text.length);
+    }
+    this.value = value;
+    this.shown = this.input.value;
+  }
+
+  // An edit replaces one stretch of the shown text and leaves the caret after what it put
+  // there; the characters before and after that stretch keep what they stand for.
+  edited() {
+    if (this.pasting) {
+      return;
+    }
+    const now = this.input.value;
+    if (this.value === this.shown) {
+      this.value = this.shown = now;
+      return;
+    }
+    const caret = this.input.selectionEnd;
+    const end = this.shown.length - (now.length - caret);
+    let start = 0;
+    while (start < caret && start < end && now[start] === this.shown[start]) {
+      start++;
+    }
+    if (end < 0 || this.shown.slice(end) !== now.slice(caret)) {
+      // Not one stretch (the browser's redo, say): the text as shown.
+      this.value = this.shown = now;
+      return;
+    }
+    this.value = this.value.slice(0, start) + now.slice(start, caret) + this.value.slice(end);
+    this.shown = now;
+  }
+}
+
 function showMessage(kind, title, text) {
   const dialog = document.getElementById('message');
   dialog.className = kind;
@@ -239,6 +318,9 @@ function end() {
 function wire(controls, design) {
   const c = name => controls.get(name);
   const box = focusTarget(c('Check1'));
+  const start = new LineBox(c('txtN(0)'));
+  const input = new LineBox(c('Text4'));
+  const result = new LineBox(c('Text5'));
   const list = new ReportBox(c('Text2'));
   const table = new ReportBox(c('Text1'));
   Module.turn = () => new Promise(resolve => {
@@ -263,17 +345,17 @@ function wire(controls, design) {
         table.flush();
       }
     },
-    startText: () => c('txtN(0)').value,
-    setStartText: text => { c('txtN(0)').value = text; },
+    startText: () => start.text(),
+    setStartText: text => start.set(text),
     listText: () => list.text(),
     setListText: text => list.set(text),
     appendListText: piece => list.append(piece),
     tableText: () => table.text(),
     setTableText: text => table.set(text),
     appendTableText: piece => table.append(piece),
-    inputText: () => c('Text4').value,
-    setInputText: text => { c('Text4').value = text; },
-    setResultText: text => { c('Text5').value = text; },
+    inputText: () => input.text(),
+    setInputText: text => input.set(text),
+    setResultText: text => result.set(text),
     showMessage,
   });
 
@@ -283,7 +365,7 @@ function wire(controls, design) {
   c('VScroll1').addEventListener('change', event => {
     const text = Module._VScroll1_Change(event.detail);
     if (text) {
-      c('txtN(0)').value = UTF8ToString(text);
+      start.set(UTF8ToString(text));
     }
   });
   document.getElementById(design.menuName).addEventListener(

@@ -20,8 +20,10 @@ NATIVE = None
 
 
 def native(*args, text=None):
-    done = subprocess.run([os.path.join(NATIVE, 'tests', args[0]), *args[1:]], input=text,
-                          capture_output=True, text=True, encoding='utf-8')
+    # Decoded here: a pipe in text mode would turn the CRs of a quoted start text into line feeds.
+    done = subprocess.run([os.path.join(NATIVE, 'tests', args[0]), *args[1:]],
+                          input=None if text is None else text.encode(), capture_output=True)
+    done.stdout, done.stderr = done.stdout.decode(), done.stderr.decode()
     return done
 
 
@@ -95,6 +97,9 @@ class PageTest(unittest.TestCase):
         cls.controls, cls.accessible = design()
         cls._browser = browser.chromium()
         cls.driver = cls._browser.__enter__()
+        # The tests paste through the clipboard, as a user does.
+        cls.driver.execute_cdp_cmd('Browser.grantPermissions',
+                                   {'origin': 'file://', 'permissions': ['clipboardReadWrite']})
 
     @classmethod
     def tearDownClass(cls):
@@ -154,6 +159,43 @@ class PageTest(unittest.TestCase):
                 self.assertIsNone(dialog.get_attribute('open'))
                 self.assertEqual(self.value('Text2'), 'meine Notizen')
                 self.assertEqual(self.value('txtN(0)'), start)
+
+    def paste_into(self, name, text, *keys):
+        self.driver.execute_async_script('''
+            const done = arguments[arguments.length - 1];
+            navigator.clipboard.writeText(arguments[0]).then(done);''', text)
+        box = self.element(name)
+        box.send_keys(Keys.CONTROL, 'a')
+        box.send_keys(Keys.CONTROL, 'v')
+        if keys:
+            box.send_keys(*keys)
+
+    def test_pasted_line_breaks_stay_in_the_boxes_as_on_the_desktop(self):
+        # The box holds the line break and shows it as a blank; an edit after the paste keeps it.
+        cases = [('12\r\n', (), '12\r\n', '12  '), ('1\n2', (), '1\n2', '1 2'), ('3\r7', (), '3\r7', '3 7'),
+                 ('1\n2', (Keys.ARROW_LEFT, '0'), '1\n02', '1 02')]
+        for pasted, keys, held, shown in cases:
+            with self.subTest(pasted=pasted, keys=keys):
+                self.setUp()
+                self.paste_into('txtN(0)', pasted, *keys)
+                self.assertEqual(self.value('txtN(0)'), shown)
+                expected = native('reporttexts', held, '0')
+                if expected.returncode == 0:
+                    browser.run_start(self.driver)
+                    self.assertEqual((self.value('Text1'), self.value('Text2')), native_reports(held, 0))
+                else:
+                    self.element('Command1').click()
+                    WebDriverWait(self.driver, 10).until(
+                        lambda d: self.element('message').get_attribute('open') is not None)
+                    message = self.driver.execute_script('return document.getElementById("message-text").textContent')
+                    self.assertEqual(message, expected.stderr[:-1])
+                    self.assertEqual(self.value('txtN(0)'), shown)
+        # The formula box reads the number that leads, up to the break.
+        self.setUp()
+        self.paste_into('Text4', '25\n34')
+        self.element('Command3').click()
+        box, result = native('reporttexts', '--formula', text='25\n34').stdout[:-1].split('\n----\n')
+        self.assertEqual((self.value('Text4'), self.value('Text5')), (box, result))
 
     def test_during_a_run_the_window_works_and_ende_abandons_the_run(self):
         # State: a run that has given the browser its first turn.
