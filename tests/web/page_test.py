@@ -97,9 +97,10 @@ class PageTest(unittest.TestCase):
         cls.controls, cls.accessible = design()
         cls._browser = browser.chromium()
         cls.driver = cls._browser.__enter__()
-        # The tests paste through the clipboard, as a user does.
-        cls.driver.execute_cdp_cmd('Browser.grantPermissions',
-                                   {'origin': 'file://', 'permissions': ['clipboardReadWrite']})
+        # The tests paste through the clipboard, as a user does. Once a key was pressed on a page,
+        # Chromium asks for the permission of a write after a user's gesture instead.
+        cls.driver.execute_cdp_cmd('Browser.grantPermissions', {
+            'origin': 'file://', 'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
 
     @classmethod
     def tearDownClass(cls):
