@@ -234,8 +234,10 @@ class LineBox {
     this.value = input.value;
     this.shown = input.value;
     this.pasting = false;
+    // The last texts that showed otherwise than they were, by how they showed.
+    this.held = new Map();
     input.addEventListener('paste', event => this.paste(event));
-    input.addEventListener('input', () => this.edited());
+    input.addEventListener('input', event => this.edited(event));
   }
 
   text() {
@@ -268,17 +270,33 @@ class LineBox {
       this.input.value = shownAs(value);
       this.input.setSelectionRange(start + text.length, start + text.length);
     }
+    this.keep(value, this.input.value);
+  }
+
+  keep(value, shown) {
     this.value = value;
-    this.shown = this.input.value;
+    this.shown = shown;
+    if (value !== shown) {
+      this.held.delete(shown);
+      this.held.set(shown, value);
+      if (this.held.size > 20) {
+        this.held.delete(this.held.keys().next().value);
+      }
+    }
   }
 
   // An edit replaces one stretch of the shown text and leaves the caret after what it put
   // there; the characters before and after that stretch keep what they stand for.
-  edited() {
+  edited(event) {
     if (this.pasting) {
       return;
     }
     const now = this.input.value;
+    if (event.inputType === 'historyUndo' || event.inputType === 'historyRedo') {
+      // The browser's undo and redo bring back a text as it showed.
+      this.keep(this.held.get(now) ?? now, now);
+      return;
+    }
     if (this.value === this.shown) {
       this.value = this.shown = now;
       return;
@@ -290,12 +308,11 @@ class LineBox {
       start++;
     }
     if (end < 0 || this.shown.slice(end) !== now.slice(caret)) {
-      // Not one stretch (the browser's redo, say): the text as shown.
+      // Not one stretch (text dropped in, say): the text as shown.
       this.value = this.shown = now;
       return;
     }
-    this.value = this.value.slice(0, start) + now.slice(start, caret) + this.value.slice(end);
-    this.shown = now;
+    this.keep(this.value.slice(0, start) + now.slice(start, caret) + this.value.slice(end), now);
   }
 }
 
