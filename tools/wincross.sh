@@ -137,8 +137,10 @@ qt)
   # Only what the program and its window tests use; the platform plugin and the static runtime
   # make an executable that needs no DLL beyond Windows' own. Debian's source leaves out the
   # Wintab headers (their licence), so tablet events are off. The Windows font engine draws
-  # the text, so FreeType is not built; the Direct2D platform plugin is never loaded.
-  options=(-opensource -confirm-license -release -static -static-runtime -xplatform win32-g++
+  # the text, so FreeType is not built; the Direct2D platform plugin is never loaded. Qt's own
+  # code is optimised for size (-Os): it compiles in about three quarters of the time of -O2,
+  # and makes a smaller executable; the program's own code keeps its build's flags.
+  options=(-opensource -confirm-license -release -optimize-size -static -static-runtime -xplatform win32-g++
     -device-option CROSS_COMPILE=$host- -nomake examples -nomake tests -no-opengl -no-dbus -no-icu
     -no-openssl -no-sql-sqlite -no-feature-sql -no-feature-network -no-feature-xml
     -no-feature-printer -no-feature-concurrent -qt-zlib -qt-libpng -no-libjpeg -qt-pcre
