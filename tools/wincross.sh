@@ -156,10 +156,14 @@ qt)
   if [ "$only_cached" = --cached ] && [ ! -f "$prefix/.done" ]; then
     exit 1
   fi
-  exec {build_lock}>"$cache/.lock-qt-$host"
-  flock "$build_lock"
+  # One build of a configuration at a time; a finished one is used at once, also while another
+  # configuration is being built.
   if [ ! -f "$prefix/.done" ]; then
-    work=$cache/build/qtbase-${version//[:+~]/_}-$host
+    exec {build_lock}>"$cache/.lock-$(basename "$prefix")"
+    flock "$build_lock"
+  fi
+  if [ ! -f "$prefix/.done" ]; then
+    work=$cache/build/$(basename "$prefix")
     # Always from a fresh tree: configuring an old one again makes qmake rewrite qconfig.h and
     # everything is compiled twice.
     rm -rf "$work" "$prefix"
