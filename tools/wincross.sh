@@ -138,8 +138,8 @@ qt)
   # make an executable that needs no DLL beyond Windows' own. Debian's source leaves out the
   # Wintab headers (their licence), so tablet events are off. The Windows font engine draws
   # the text, so FreeType is not built; the Direct2D platform plugin is never loaded. Qt's own
-  # code is optimised for size (-Os): it compiles in about three quarters of the time of -O2,
-  # and makes a smaller executable; the program's own code keeps its build's flags.
+  # code is optimised for size (-Os): the executable is a third smaller (16 MB become 11) and
+  # Qt builds a little faster; the program's own code keeps its build's flags.
   options=(-opensource -confirm-license -release -optimize-size -static -static-runtime -xplatform win32-g++
     -device-option CROSS_COMPILE=$host- -nomake examples -nomake tests -no-opengl -no-dbus -no-icu
     -no-openssl -no-sql-sqlite -no-feature-sql -no-feature-network -no-feature-xml
