@@ -9,8 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 tools/deps.sh group native
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTRIPART_FUZZ=ON -DTRIPART_UI=OFF -DTRIPART_TESTS=OFF -DTRIPART_BENCH=OFF >/dev/null
+cmake --preset fuzz >/dev/null
 cmake --build build-fuzz -j "$(nproc)"
 
 mkdir -p build-fuzz/findings

@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/deps.sh run
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRIPART_UI=ON -DTRIPART_TESTS=OFF -DTRIPART_BENCH=OFF >/dev/null
-cmake --build build --target tripart
-exec build/ui/tripart "$@"
+cmake --preset runonly >/dev/null
+cmake --build build-runonly --target tripart
+exec build-runonly/ui/tripart "$@"

@@ -15,7 +15,7 @@ done
 [ "${#test[@]}" -gt "${#run[@]}" ] || fail "the run list is not smaller than the test list"
 
 dir=build-runonly
-cmake -S . -B $dir -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRIPART_UI=ON -DTRIPART_TESTS=OFF -DTRIPART_BENCH=OFF >/dev/null
+cmake --preset runonly >/dev/null
 cmake --build $dir --target tripart >/dev/null
 
 # Every file the build used: headers, the libraries the program loads, the CMake package files

@@ -15,8 +15,7 @@ jobs=$(nproc)
 
 gmp=$(tools/wincross.sh wasm32 gmp | tail -n1)
 
-cmake -S . -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTRIPART_UI=ON -DTRIPART_TESTS=ON \
-  -DTRIPART_BENCH=ON >/dev/null
+cmake --preset web-native >/dev/null
 cmake --build "$native" -j "$jobs" --target tripart_icons
 
 mkdir -p "$wasm"
@@ -29,8 +28,7 @@ sed "s|<!-- icons -->|$icons|" web/shell.html >"$shell.new"
 # Left as it is when nothing changed, so that the page is not linked again for nothing.
 if cmp -s "$shell.new" "$shell"; then rm "$shell.new"; else mv "$shell.new" "$shell"; fi
 
-cmake -S . -B "$wasm" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/wasm.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DTRIPART_WASM_GMP="$gmp" -DTRIPART_PAGE_SHELL="$PWD/$shell" >/dev/null
+cmake --preset web -DTRIPART_WASM_GMP="$gmp" -DTRIPART_PAGE_SHELL="$PWD/$shell" >/dev/null
 cmake --build "$wasm" -j "$jobs" --target tripart_page
 mkdir -p dist
 cp "$wasm/web/tripart.html" dist/tripart.html

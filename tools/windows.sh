@@ -9,13 +9,9 @@
 #   tools/windows.sh ARCH --test     then also run it under Wine in Xvfb (tests/windows/wine_test.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source tools/config.sh
 arch=${1:-}
-case $arch in
-i686) bits=32 wine=wine ;;
-x86_64) bits=64 wine=/usr/lib/wine/wine64 ;;
-*) echo "usage: $0 i686|x86_64 [--test]" >&2; exit 2 ;;
-esac
-host=$arch-w64-mingw32
+arch_names "$arch" 2>/dev/null || { echo "usage: $0 i686|x86_64 [--test]" >&2; exit 2; }
 tools/deps.sh group native mingw$bits packaging
 jobs=$(nproc)
 
@@ -23,12 +19,11 @@ gmp=$(tools/wincross.sh "$arch" gmp | tail -n1)
 qt=$(tools/wincross.sh "$arch" qt | tail -n1)
 
 # The icon files are drawn by the program's own code, built for this machine.
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --preset release >/dev/null
 cmake --build build -j "$jobs" --target tripart_iconfiles reporttexts
 
 dir=build-win-$arch
-cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release \
-  -DTRIPART_WIN_GMP="$gmp" -DTRIPART_WIN_QT="$qt" -DTRIPART_HOST_ICONFILES="$PWD/build/ui/tripart_iconfiles" >/dev/null
+cmake --preset "win-$arch" -DTRIPART_WIN_GMP="$gmp" -DTRIPART_WIN_QT="$qt" -DTRIPART_HOST_ICONFILES="$PWD/build/ui/tripart_iconfiles" >/dev/null
 cmake --build "$dir" -j "$jobs"
 exe=$dir/ui/tripart.exe
 
@@ -46,7 +41,7 @@ echo "$exe: Windows GUI program; DLLs: $(echo $dlls)"
 
 # What is handed out: the stripped executable, its icon for the installer, the read-me, the
 # licences and where the source of what is linked in comes from, with Windows line ends.
-version=$(sed -n 's/^project(tripart VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(project_version)
 stage=$dir/stage
 rm -rf "$stage"
 mkdir -p "$stage" dist
@@ -57,16 +52,15 @@ crlf() { sed 's/$/\r/' "$1" >"$2"; }
 crlf ui/LIESMICH.txt "$stage/LIESMICH.txt"
 crlf /usr/share/common-licenses/GPL-3 "$stage/GPL-3.txt"
 crlf /usr/share/common-licenses/LGPL-3 "$stage/LGPL-3.txt"
-gmp_version=$(tools/wincross.sh version gmp)
-qt_version=$(tools/wincross.sh version qtbase-opensource-src)
+gmp_version=$(tools/debsource.sh version gmp)
+qt_version=$(tools/debsource.sh version qtbase-opensource-src)
 upstream() { local v=${1#*:}; echo "${v%%[+-]*}"; }
 sed -e "s/@VERSION@/$version/g" -e "s/@GMP_VERSION@/$gmp_version/g" -e "s/@QT_VERSION@/$qt_version/g" \
   -e "s/@GMP_UPSTREAM@/$(upstream "$gmp_version")/g" -e "s/@QT_UPSTREAM@/$(upstream "$qt_version")/g" \
   packaging/LIZENZEN.txt.in >"$stage/LIZENZEN.txt.lf"
 crlf "$stage/LIZENZEN.txt.lf" "$stage/LIZENZEN.txt"
 # The notices of the third-party code inside Qt, from Qt's own attribution files.
-qt_upstream=${qt_version#*:}
-tools/qtnotices.py "$(tools/wincross.sh cache)/src/qtbase-opensource-src_${qt_upstream%-*}.orig.tar.xz" >"$stage/QT-LIZENZEN.txt.lf"
+tools/qtnotices.py "$(tools/debsource.sh orig qtbase-opensource-src "$qt_version")" >"$stage/QT-LIZENZEN.txt.lf"
 crlf "$stage/QT-LIZENZEN.txt.lf" "$stage/QT-LIZENZEN.txt"
 rm "$stage"/*.lf
 
@@ -77,15 +71,14 @@ echo "$zip: $(du -k "$zip" | cut -f1) KiB"
 
 # The Windows Installer package (wixl reads the files relative to the folder it runs in).
 msi=dist/tripart-$version-win$bits.msi
-msi_arch=$([ "$arch" = x86_64 ] && echo x64 || echo x86)
 (cd "$stage" && wixl -a "$msi_arch" -D Version="$version" -D Win64="$([ "$arch" = x86_64 ] && echo yes || echo no)" \
   -D Bin=. -o "$OLDPWD/$msi" "$OLDPWD/packaging/tripart.wxs")
 echo "$msi: $(du -k "$msi" | cut -f1) KiB"
 
 if [ "${2:-}" = --test ]; then
   tools/deps.sh group wine$bits
-  export WINE=$wine
-  [ "$arch" = i686 ] || export WINELOADER=$wine
+  export WINE=$wine_loader
+  [ "$arch" = i686 ] || export WINELOADER=$wine_loader
   WINEPREFIX=${WINEPREFIX:-$PWD/$dir/wine} tests/windows/wine_test.sh "$exe" \
     "$dir/tests/winprobe.exe" build/tests/reporttexts "${TRIPART_WINE_SHOT:-}"
 fi

@@ -6,21 +6,18 @@ set -euo pipefail
 program=$1
 mode=$2
 
+# An X server of its own, without a window manager (tools/xsession.sh).
+[ -n "${TRIPART_XSESSION:-}" ] || exec "$(dirname "$0")/../../tools/xsession.sh" --screen 1024x768 --bare "$0" "$@"
+
 work=$(mktemp -d)
 cleanup() {
   [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
 export XDG_RUNTIME_DIR="$work"
 unset QT_QPA_PLATFORM
 

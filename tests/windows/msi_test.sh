@@ -6,7 +6,7 @@
 # file, shortcut or registry key behind.
 #   msi_test.sh MSI WXS STAGE ARCH
 # STAGE is the folder the package was built from (wixl builds the other versions from it); ARCH
-# is x86 or x64. Runs in an X server (tests/windows/xsession.sh); WINE names the loader.
+# is x86 or x64. Runs in an X server (tools/xsession.sh); WINE names the loader.
 set -euo pipefail
 msi=$(realpath "$1")
 wxs=$(realpath "$2")
@@ -17,7 +17,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-version=$(sed -n 's/^project(tripart VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
+source "$(dirname "$0")/../../tools/config.sh"
+version=$(project_version)
 IFS=. read -r major minor patch <<<"$version"
 win64=$([ "$arch" = x64 ] && echo yes || echo no)
 for v in "$major.$minor.$((patch + 1))" "$major.$minor.$patch"; do

@@ -12,13 +12,13 @@ probe=$2
 reference=$3
 shot=${4:-}
 
+# An X server, a window manager and a Wine server of its own (tools/xsession.sh).
+[ -n "${TRIPART_XSESSION:-}" ] || exec "$(dirname "$0")/../../tools/xsession.sh" "$0" "$@"
+
 work=$(mktemp -d)
 cleanup() {
   [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
   [ "${dpi:-96}" = 96 ] || set_dpi 96
-  wineserver -k 2>/dev/null || true
-  [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null || true
-  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -28,18 +28,10 @@ fail() {
   exit 1
 }
 
-Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")" LC_ALL=C.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX=${WINEPREFIX:-$work/wine}
+export LC_ALL=C.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Debian's wine script takes the 32-bit loader whenever wine32 is installed: 64-bit programs are
 # started with WINE=/usr/lib/wine/wine64.
 wine=${WINE:-wine}
-# Without a window manager Wine's windows never get the keyboard focus.
-openbox >/dev/null 2>&1 &
-wm=$!
 
 # Windows' display scaling, as Wine keeps it.
 dpi=${TRIPART_WINE_DPI:-96}
