@@ -12,9 +12,13 @@
 #   TRIPART_STAGES="release qt5 ..."   only these stages (default: all, in the order below)
 #   TRIPART_NO_EXEC32=1                count the machine as one that cannot run 32-bit code
 #   TRIPART_WINE_SHOTS=DIR             leave screenshots of the Windows programs there
+# The cross-builds the chosen stages need (GMP and Qt for Windows, GMP for WebAssembly) start at
+# once, at the lowest priority, beside the native stages; a stage that needs one waits only for
+# that one (tools/wincross.sh), and their progress is in $log_dir/cross.log.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source tools/stages.sh
+source tools/config.sh
 log_dir=build-logs
 mkdir -p "$log_dir"
 tools/deps.sh test 2>&1 | tee "$log_dir/deps.log"
@@ -30,20 +34,17 @@ cache=$(tools/wincross.sh cache)
 # machine's cache is shared by every checkout, and the scripts that end a test session stop
 # the prefix's server (wineserver -k), with any program of another run still using it.
 wine_env() {
-  export WINEPREFIX=$PWD/build-win-$1/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ "$1" = x86_64 ]; then
-    export WINELOADER=/usr/lib/wine/wine64 WINE=/usr/lib/wine/wine64
-  else
-    export WINE=wine
-  fi
+  arch_names "$1"
+  export WINEPREFIX=$PWD/build-win-$1/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINE=$wine_loader
+  [ "$1" = i686 ] || export WINELOADER=$wine_loader
 }
 # Makes this architecture's Wine ready to start (WINE, WINEPREFIX, and the server first in
 # PATH) and notes which Wine it is; or returns 1 with the reason where cannot_run finds it.
 # The machine's own Wine where it installs; else the one of a root of Debian's packages for the
 # architecture (tools/wineroot.sh), which TRIPART_WINE_ROOT=1 asks for in any case.
 wine_ready() {
-  local arch=$1 bits why
-  bits=$(bits "$arch")
+  local arch=$1 why
+  arch_names "$arch"
   if [ "$arch" = i686 ] && ! can exec32; then
     echo "$(cat "$stage_dir/cannot"); 32-bit Wine does not run under qemu-i386-static either (it stops at its first signal: \"segv_handler Got unexpected trap -1\")" >"$stage_dir/cannot"
     return 1
@@ -59,7 +60,7 @@ wine_ready() {
     why="TRIPART_WINE_ROOT is set"
   fi
   have_packages wineroot || return 1
-  if ! TRIPART_ROOT_ARCH=$([ "$arch" = i686 ] && echo i386 || echo amd64) \
+  if ! TRIPART_ROOT_ARCH=$deb_arch \
     tools/wineroot.sh bin "$stage_dir/root-bin" >"$stage_dir/root.log" 2>&1; then
     echo "$why; and no root with Wine could be made: $(grep -m1 -E '^(E|W):|rror' "$stage_dir/root.log" || tail -n1 "$stage_dir/root.log")" >"$stage_dir/cannot"
     return 1
@@ -75,10 +76,12 @@ wine_for() {
   "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
   trap 'wineserver -k 2>/dev/null || true' EXIT
 }
+# A build configuration (CMakePresets.json), with what only this machine knows on top.
 configure() {
-  local dir=$1
+  local preset=$1 dir
   shift
-  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null && cmake --build "$dir" -j "$jobs"
+  dir=$(cmake --preset "$preset" "$@" | sed -n 's/^-- Build files have been written to: //p')
+  cmake --build "$dir" -j "$jobs"
 }
 
 stage_packages() {
@@ -86,11 +89,11 @@ stage_packages() {
   counted 1
 }
 stage_release() {
-  configure build -DCMAKE_BUILD_TYPE=Release -DTRIPART_UI=ON -DTRIPART_TESTS=ON -DTRIPART_BENCH=ON
+  configure release
   run_ctest --test-dir build
 }
 stage_sanitizers() {
-  configure build-asan -DCMAKE_BUILD_TYPE=Debug -DTRIPART_SANITIZE=ON -DTRIPART_UI=ON -DTRIPART_BENCH=OFF
+  configure sanitizers
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 run_ctest --test-dir build-asan
 }
 stage_fuzz() {
@@ -99,7 +102,7 @@ stage_fuzz() {
 }
 stage_qt5() {
   need_packages qt5
-  configure build-qt5 -DCMAKE_BUILD_TYPE=Release -DTRIPART_QT_MAJOR=5 -DTRIPART_BENCH=OFF
+  configure qt5
   run_ctest --test-dir build-qt5
 }
 stage_linux_i686() {
@@ -110,8 +113,7 @@ stage_linux_i686() {
     why=$(cat "$stage_dir/cannot")
     ! have_packages qemu || emulator=/usr/bin/qemu-i386-static
   fi
-  configure build-i686 -DCMAKE_TOOLCHAIN_FILE=cmake/linux-i686.cmake -DCMAKE_BUILD_TYPE=Release \
-    -DTRIPART_UI=OFF -DTRIPART_BENCH=OFF -DTRIPART_I686_EMULATOR="$emulator"
+  configure linux-i686 -DTRIPART_I686_EMULATOR="$emulator"
   file -L build-i686/tests/calc_tests | grep -q '32-bit' || { echo "calc_tests is not 32-bit code"; exit 1; }
   if [ -n "$why" ]; then
     [ -n "$emulator" ] || cannot_run
@@ -120,14 +122,13 @@ stage_linux_i686() {
   run_ctest --test-dir build-i686
 }
 # The library's tests as Windows executables.
-bits() { if [ "$1" = i686 ]; then echo 32; else echo 64; fi; }
 windows_library() {
   local arch=$1 dir=build-win-$1 gmp
-  need_packages "mingw$(bits "$arch")"
+  arch_names "$arch"
+  need_packages "mingw$bits"
   gmp=$(tools/wincross.sh "$arch" gmp | tail -n1)
-  configure "$dir" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release \
-    -DTRIPART_WIN_GMP="$gmp"
-  "$arch-w64-mingw32-objdump" -f "$dir/tests/calc_tests.exe" | grep -q "$([ "$arch" = i686 ] && echo pei-i386 || echo pei-x86-64)" ||
+  configure "win-$arch" -DTRIPART_WIN_GMP="$gmp"
+  "$host-objdump" -f "$dir/tests/calc_tests.exe" | grep -q "$pe_format" ||
     { echo "calc_tests.exe is not $arch Windows code"; exit 1; }
   wine_ready "$arch" || cannot_run
   wine_for
@@ -145,8 +146,8 @@ stage_win64_library() { windows_library x86_64; }
 # programs cannot run, a Qt already in the cache still builds the program and checks what can
 # be checked without running it.
 windows_program() {
-  local arch=$1 bits dir=build-win-$1 dpi runs=1
-  bits=$(bits "$arch")
+  local arch=$1 dir=build-win-$1 dpi runs=1
+  arch_names "$arch"
   need_packages "mingw$bits"
   wine_ready "$arch" || runs=
   if [ -z "$runs" ] && ! tools/wincross.sh "$arch" qt --cached >/dev/null; then
@@ -157,18 +158,17 @@ windows_program() {
   counted 1
   [ -n "$runs" ] || cannot_run
   for dpi in 96 144; do
-    TRIPART_WINE_DPI=$dpi tests/windows/wine_test.sh "$dir/ui/tripart.exe" "$dir/tests/winprobe.exe" \
+    TRIPART_WINE_DPI=$dpi tools/xsession.sh tests/windows/wine_test.sh "$dir/ui/tripart.exe" "$dir/tests/winprobe.exe" \
       build/tests/reporttexts "${TRIPART_WINE_SHOTS:+$TRIPART_WINE_SHOTS/win$bits-$dpi.png}"
     counted 1
   done
-  CTEST_PREFIX=tests/windows/xsession.sh run_ctest --test-dir "$dir" -L window -j 1
+  CTEST_PREFIX=tools/xsession.sh run_ctest --test-dir "$dir" -L window -j 1
   # The installer package, in a Wine prefix of its own as on a machine that never had it.
-  local version prefix
-  version=$(sed -n 's/^project(tripart VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+  local prefix
   prefix=$(mktemp -d)
-  WINEPREFIX=$prefix tests/windows/xsession.sh tests/windows/msi_test.sh "dist/tripart-$version-win$bits.msi" \
-    packaging/tripart.wxs "$dir/stage" "$([ "$arch" = x86_64 ] && echo x64 || echo x86)"
-  rm -rf "$prefix"
+  trap 'rm -rf "$prefix"' EXIT
+  WINEPREFIX=$prefix tools/xsession.sh tests/windows/msi_test.sh "dist/tripart-$(project_version)-win$bits.msi" \
+    packaging/tripart.wxs "$dir/stage" "$msi_arch"
   counted 1
 }
 stage_win32_program() { windows_program i686; }
@@ -190,4 +190,38 @@ stage_web() {
 all_stages=(packages release sanitizers fuzz qt5 linux_i686 win32_library win32_program
   win64_library win64_program web)
 read -r -a stages <<<"${TRIPART_STAGES:-${all_stages[*]}}"
+
+# What the chosen stages will cross-build, the longest first; the 32-bit Qt only where its
+# programs can run (elsewhere its stage builds the program only with a Qt already cached).
+cross=()
+for stage in "${stages[@]}"; do
+  case $stage in
+  win64_program) cross+=("x86_64 qt" "x86_64 gmp") ;;
+  win32_program) ! tools/probe.sh exec32 >/dev/null || cross+=("i686 qt" "i686 gmp") ;;
+  esac
+done
+for stage in "${stages[@]}"; do
+  case $stage in
+  win64_library) cross+=("x86_64 gmp") ;;
+  win32_library) cross+=("i686 gmp") ;;
+  web) cross+=("wasm32 gmp") ;;
+  esac
+done
+if [ "${#cross[@]}" -gt 0 ]; then
+  # A process group of their own, so that they end with this command, however it ends.
+  set -m
+  (
+    declare -A done_already=()
+    for item in "${cross[@]}"; do
+      [ -z "${done_already[$item]:-}" ] || continue
+      done_already[$item]=1
+      # A failure here is the stage's to report: it tries the build again itself.
+      nice -n 19 tools/wincross.sh $item || true
+    done
+  ) >"$log_dir/cross.log" 2>&1 </dev/null &
+  cross_pid=$!
+  set +m
+  echo "cross-builds started in the background, at the lowest priority: $(printf '%s, ' "${cross[@]}" | sed 's/, $//') (progress: $log_dir/cross.log)"
+  trap 'kill -- -"$cross_pid" 2>/dev/null || true' EXIT
+fi
 run_stages "${stages[@]}"

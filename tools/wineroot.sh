@@ -35,7 +35,7 @@ make_root() {
   exec {lock}>"$cache/.lock-root-$arch"
   flock "$lock"
   if [ ! -f "$dir/.done" ]; then
-    source=$("$tools/debsource.sh" "$codename")
+    source=$("$tools/debsource.sh" archive "$codename")
     uri=$(sed -n 1p <<<"$source")
     keyring=$(sed -n 2p <<<"$source")
     rm -rf "$dir" "$dir.new"
