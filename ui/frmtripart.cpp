@@ -2,11 +2,11 @@
 
 #include "calc/formula.h"
 #include "calc/run.h"
+#include "design/controltable.h"
+#include "design/windowrules.h"
 #include "ui/boxtext.h"
-#include "ui/controltable.h"
 #include "ui/icon.h"
 #include "ui/reportbox.h"
-#include "ui/windowrules.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -6,8 +6,8 @@
 #include "calc/run.h"
 #include "calc/runstate.h"
 #include "calc/runwindow.h"
-#include "ui/controltable.h"
-#include "ui/windowrules.h"
+#include "design/controltable.h"
+#include "design/windowrules.h"
 
 #include <emscripten.h>
 #include <emscripten/bind.h>

@@ -1,4 +1,4 @@
-#include "ui/windowrules.h"
+#include "design/windowrules.h"
 
 #include <cstdint>
 #include <new>

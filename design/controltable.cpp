@@ -1,4 +1,4 @@
-#include "ui/controltable.h"
+#include "design/controltable.h"
 
 namespace {
 
