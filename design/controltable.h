@@ -1,6 +1,6 @@
 // The design of the window: every control with its kind, container, rectangle, tab index,
 // text, font, colours and settings, written down the way the layout is drawn up, in twips
-// (15 to a pixel at 96 dots per inch). frmtripart turns this table into widgets in one place.
+// (15 to a pixel at 96 dots per inch). Each edition turns it into its controls in one place.
 #pragma once
 
 #include <array>
