@@ -1,5 +1,7 @@
 #include "design/controltable.h"
 
+#include <string_view>
+
 namespace {
 
 constexpr const char* kSans = "MS Sans Serif";
@@ -95,6 +97,12 @@ constexpr std::array kPicture2Stacking{"Text5", "Command3", "Text4", "Label7", "
 } // namespace
 
 std::span<const ControlRow> ControlTable() { return kControls; }
+
+ResolvedFont ResolveFont(const FontChoice& choice)
+{
+    const FontChoice& f = choice.family ? choice : kDefaultFont;
+    return {f.family, PointsToPixels(f.points), choice.bold, std::string_view(f.family) == kCourier};
+}
 std::span<const AccessibleRow> AccessibleNames() { return kAccessible; }
 std::span<const FontSubstitute> FontSubstitutes() { return kSubstitutes; }
 std::span<const char* const> StackingOnWindow() { return kWindowStacking; }

@@ -75,6 +75,17 @@ struct AccessibleRow {
 };
 std::span<const AccessibleRow> AccessibleNames();
 
+// A font as every edition draws it: the window's default where a row names none, the size in
+// pixels at 96 dots per inch, and whether the family is the fixed-pitch one the report columns
+// line up in.
+struct ResolvedFont {
+    const char* family;
+    int pixels;
+    bool bold;
+    bool fixedPitch;
+};
+ResolvedFont ResolveFont(const FontChoice& choice);
+
 // Families of the same metrics, in the order tried, for a design family the machine lacks;
 // generic fallbacks (DejaVu Sans among them) are too wide for the captions.
 struct FontSubstitute {

@@ -38,12 +38,11 @@ protected:
     }
 };
 
-QFont MakeFont(const FontChoice& choice, std::uint32_t flags = kNone)
+QFont MakeFont(const ResolvedFont& f, std::uint32_t flags = kNone)
 {
-    const FontChoice& f = choice.family ? choice : kDefaultFont;
     QFont font(QString::fromUtf8(f.family));
-    font.setPixelSize(PointsToPixels(f.points));
-    font.setBold(choice.bold);
+    font.setPixelSize(f.pixels);
+    font.setBold(f.bold);
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
@@ -52,7 +51,7 @@ QFont MakeFont(const FontChoice& choice, std::uint32_t flags = kNone)
         // and the box's messages come out the same pixels without it.
         font.setStyleStrategy(QFont::PreferNoShaping);
     }
-    if (QString::fromUtf8(f.family) == QLatin1String("Courier")) {
+    if (f.fixedPitch) {
         font.setStyleHint(QFont::TypeWriter);
         font.setFixedPitch(true);
     }
@@ -201,7 +200,7 @@ QWidget* MakeControl(const ControlRow& row, QWidget* parent)
 
 ControlsByName BuildControls(QMainWindow& window)
 {
-    window.setFont(MakeFont(kDefaultFont));
+    window.setFont(MakeFont(ResolveFont(kDefaultFont)));
     auto* client = new ClientArea(&window);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
@@ -218,7 +217,7 @@ ControlsByName BuildControls(QMainWindow& window)
         }
         QWidget* control = MakeControl(row, container);
         control->setObjectName(QString::fromLatin1(row.name));
-        control->setFont(MakeFont(row.font, row.flags));
+        control->setFont(MakeFont(ResolveFont(row.font), row.flags));
         control->setGeometry(inner.x() + TwipsToPixels(row.left), inner.y() + TwipsToPixels(row.top),
                              TwipsToPixels(row.width), TwipsToPixels(row.height));
         controls.insert(control->objectName(), control);

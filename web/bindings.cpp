@@ -89,11 +89,12 @@ val Text(const char* text) { return text ? val(std::string(text)) : val::null();
 
 val Font(const FontChoice& choice)
 {
-    const FontChoice& f = choice.family ? choice : kDefaultFont;
+    const ResolvedFont f = ResolveFont(choice);
     val font = val::object();
     font.set("family", Text(f.family));
-    font.set("pixels", PointsToPixels(f.points));
-    font.set("bold", choice.bold);
+    font.set("pixels", f.pixels);
+    font.set("bold", f.bold);
+    font.set("fixedPitch", f.fixedPitch);
     return font;
 }
 

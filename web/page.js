@@ -9,10 +9,9 @@ const systemColours = {background: 'ButtonFace', foreground: 'ButtonText', boxBa
                        boxForeground: 'FieldText'};
 let ended = false;
 
-function fontFamilies(family, design) {
-  const fixed = family === 'Courier';
-  return [family, ...(design.substitutes[family] || [])].map(f => `"${f}"`)
-      .concat(fixed ? 'monospace' : 'sans-serif').join(', ');
+function fontFamilies(font, design) {
+  return [font.family, ...(design.substitutes[font.family] || [])].map(f => `"${f}"`)
+      .concat(font.fixedPitch ? 'monospace' : 'sans-serif').join(', ');
 }
 
 function place(element, row, design) {
@@ -21,7 +20,7 @@ function place(element, row, design) {
   s.top = `${row.top}px`;
   s.width = `${row.width}px`;
   s.height = `${row.height}px`;
-  s.fontFamily = fontFamilies(row.font.family, design);
+  s.fontFamily = fontFamilies(row.font, design);
   s.fontSize = `${row.font.pixels}px`;
   s.fontWeight = row.font.bold ? 'bold' : 'normal';
   s.textAlign = row.align;
@@ -130,7 +129,7 @@ function buildWindow(design) {
   const client = document.getElementById('client');
   client.style.width = `${design.clientWidth}px`;
   client.style.height = `${design.clientHeight}px`;
-  client.style.fontFamily = fontFamilies(design.font.family, design);
+  client.style.fontFamily = fontFamilies(design.font, design);
   client.style.fontSize = `${design.font.pixels}px`;
 
   const line = document.createElement('div');
