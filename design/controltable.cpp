@@ -1,5 +1,7 @@
 #include "design/controltable.h"
 
+#include "calc/run.h"
+
 #include <string_view>
 
 namespace {
@@ -25,9 +27,9 @@ constexpr std::array kControls{
                 kSans135, "#FFFF00", "#000000", A::Right, kLongNumbers},
     ControlRow{"Command1",  K::Button,     nullptr,   180, 1140, 3855,  435,  2, "Start",
                 kSans135, "#FFFF00", nullptr, A::Center, kNone},
-    ControlRow{"Text2",     K::TextBox,    nullptr,   180, 1620, 3855, 3675,  3, "Dreiecke\r\n",
+    ControlRow{"Text2",     K::TextBox,    nullptr,   180, 1620, 3855, 3675,  3, kListHeader,
                 kCourier12, nullptr, nullptr, A::Left, kMultiLine | kVScrollAlways},
-    ControlRow{"Text1",     K::TextBox,    nullptr,  4260,  600, 3375, 4095,  4, "  n  ges aab aaa* ent\r\n",
+    ControlRow{"Text1",     K::TextBox,    nullptr,  4260,  600, 3375, 4095,  4, kTableHeader,
                 kCourier12, "#C0FFFF", nullptr, A::Left, kMultiLine},
     ControlRow{"Label2",    K::Label,      nullptr,   180, 5460, 7455,  495,  5, "Geduld, die Rechnung läuft!",
                 kSans135, "#FFFF00", "#000080", A::Center, kNone},
