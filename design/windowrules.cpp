@@ -1,7 +1,16 @@
 #include "design/windowrules.h"
 
+#include <array>
 #include <cstdint>
 #include <new>
+
+namespace {
+
+constexpr std::array kHiddenAtLoad{"Label2"};
+
+} // namespace
+
+std::span<const char* const> HiddenAtLoad() { return kHiddenAtLoad; }
 
 std::optional<std::string> ScrollStartText(int value)
 {

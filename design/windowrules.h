@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <optional>
+#include <span>
 #include <string>
 
 // The information box of the menu command.
@@ -18,6 +19,13 @@ inline constexpr const char* kFailureTitle = "Fehler";
 inline constexpr int kScrollMinimum = 0;
 inline constexpr int kScrollMaximum = 10;
 inline constexpr int kScrollInitial = 1;
+// What a click on the upper arrow or in the track above the thumb adds to the value; the
+// lower arrow and the track below take as much away. Positive: moving up raises the start.
+inline constexpr int kScrollStepUp = 1;
+
+// What the load handler hides before the window is first shown: the busy label, which a run
+// shows while it works.
+std::span<const char* const> HiddenAtLoad();
 
 // The start box's text after the scroll bar moved to `value`; nothing when the product does
 // not fit the 16 bits it is computed in (the scroll bar's range keeps it from happening).

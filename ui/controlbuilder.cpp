@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -81,31 +82,25 @@ void SetColour(QWidget& w, QPalette::ColorRole role, Colour colour)
     w.setPalette(palette);
 }
 
-// The design's scroll bar has 10 at its top end. Qt's inverted appearance puts 10 at the top
-// but leaves the arrows and the track stepping the other way; this turns them round.
-void ReverseSteps(QScrollBar& bar, int action)
+// Qt's vertical bar steps toward its minimum for the upper arrow and the track above the
+// thumb, also where its inverted appearance puts the maximum at the top; the design's step
+// decides instead.
+void StepAsDesigned(QScrollBar& bar, int action)
 {
-    const int step = bar.singleStep();
-    const int page = bar.pageStep();
-    const int before = bar.value();
-    int position = before;
+    int step = 0;
     switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd:
-        position = before - step;
-        break;
     case QAbstractSlider::SliderSingleStepSub:
-        position = before + step;
-        break;
-    case QAbstractSlider::SliderPageStepAdd:
-        position = before - page;
-        break;
     case QAbstractSlider::SliderPageStepSub:
-        position = before + page;
+        step = kScrollStepUp;
+        break;
+    case QAbstractSlider::SliderSingleStepAdd:
+    case QAbstractSlider::SliderPageStepAdd:
+        step = -kScrollStepUp;
         break;
     default:
         return;
     }
-    bar.setSliderPosition(std::clamp(position, bar.minimum(), bar.maximum()));
+    bar.setSliderPosition(std::clamp(bar.value() + step, bar.minimum(), bar.maximum()));
 }
 
 QWidget* MakeControl(const ControlRow& row, QWidget* parent)
@@ -169,14 +164,14 @@ QWidget* MakeControl(const ControlRow& row, QWidget* parent)
     case ControlKind::VScrollBar: {
         auto* bar = new QScrollBar(Qt::Vertical, parent);
         bar->setRange(kScrollMinimum, kScrollMaximum);
-        bar->setSingleStep(1);
-        bar->setPageStep(1);
+        bar->setSingleStep(std::abs(kScrollStepUp));
+        bar->setPageStep(std::abs(kScrollStepUp));
         bar->setValue(kScrollInitial);
-        bar->setInvertedAppearance(true);
+        bar->setInvertedAppearance(kScrollStepUp > 0);
         bar->setTracking(false);
         bar->setFocusPolicy(Qt::StrongFocus);
         QObject::connect(bar, &QAbstractSlider::actionTriggered, bar,
-                         [bar](int action) { ReverseSteps(*bar, action); });
+                         [bar](int action) { StepAsDesigned(*bar, action); });
         return bar;
     }
     case ControlKind::PictureBox: {

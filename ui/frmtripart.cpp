@@ -76,7 +76,12 @@ void frmtripart::SetTerminator(std::function<void()> terminate) { m_terminate = 
 
 QLineEdit* frmtripart::txtN(int index) const { return m_widgets.txtN.at(static_cast<std::size_t>(index)); }
 
-void frmtripart::Form_Load() { m_widgets.Label2->setVisible(false); }
+void frmtripart::Form_Load()
+{
+    for (const char* name : HiddenAtLoad()) {
+        findChild<QWidget*>(QString::fromLatin1(name))->setVisible(false);
+    }
+}
 
 void frmtripart::Command1_Click()
 {

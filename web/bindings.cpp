@@ -210,8 +210,10 @@ val Design()
     scroll.set("minimum", kScrollMinimum);
     scroll.set("maximum", kScrollMaximum);
     scroll.set("initial", kScrollInitial);
+    scroll.set("stepUp", kScrollStepUp);
     design.set("scroll", scroll);
 
+    design.set("hiddenAtLoad", Names(HiddenAtLoad()));
     design.set("infoTitle", Text(kInfoTitle));
     design.set("infoCredit", Text(kInfoCredit));
     return design;

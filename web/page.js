@@ -89,7 +89,7 @@ function makeControl(row, design, buddies) {
 }
 
 // Two arrows and nothing between them: at this height the desktop's bar has no room for a
-// thumb either. 10 is at the top end.
+// thumb either.
 function makeScrollBar(element, range) {
   element.tabIndex = 0;
   element.setAttribute('role', 'scrollbar');
@@ -113,10 +113,11 @@ function makeScrollBar(element, range) {
     element.setAttribute('aria-valuenow', value);
     element.dispatchEvent(new CustomEvent('change', {detail: value}));
   };
-  up.addEventListener('mousedown', event => { event.preventDefault(); element.focus(); step(1); });
-  down.addEventListener('mousedown', event => { event.preventDefault(); element.focus(); step(-1); });
+  up.addEventListener('mousedown', event => { event.preventDefault(); element.focus(); step(range.stepUp); });
+  down.addEventListener('mousedown', event => { event.preventDefault(); element.focus(); step(-range.stepUp); });
   element.addEventListener('keydown', event => {
-    const delta = {ArrowUp: 1, PageUp: 1, ArrowDown: -1, PageDown: -1}[event.key];
+    const delta = {ArrowUp: range.stepUp, PageUp: range.stepUp, ArrowDown: -range.stepUp,
+                   PageDown: -range.stepUp}[event.key];
     if (delta) {
       event.preventDefault();
       step(delta);
@@ -419,7 +420,9 @@ Module.onRuntimeInitialized = () => {
   const controls = buildWindow(design);
   wire(controls, design);
   // Form_Load
-  controls.get('Label2').hidden = true;
+  for (const name of design.hiddenAtLoad) {
+    controls.get(name).hidden = true;
+  }
   document.getElementById('frmtripart').hidden = false;
   controls.get('txtN(0)').focus();
   // When the window became usable, for whoever measures the page.
