@@ -1,12 +1,35 @@
 #include "design/windowrules.h"
 
+#include "calc/formula.h"
+#include "calc/run.h"
+
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <new>
 
 namespace {
 
 constexpr std::array kHiddenAtLoad{"Label2"};
+
+std::string FailureText(const std::exception& error)
+{
+    const char* reason = dynamic_cast<const std::bad_alloc*>(&error) ? "zu wenig Speicher." : error.what();
+    return std::string("Die Rechnung ist abgebrochen: ") + reason;
+}
+
+// The work is called directly, not through a std::function: in the web page the run pauses
+// inside it for the browser's turns, and the page is built to let a pause pass direct calls
+// and the exception wrappers only, not a function object's indirect call.
+template <class Window, class Work>
+void Guarded(Window& window, Work work)
+{
+    try {
+        work();
+    } catch (const std::exception& error) {
+        window.ShowFailure(FailureText(error));
+    }
+}
 
 } // namespace
 
@@ -21,8 +44,12 @@ std::optional<std::string> ScrollStartText(int value)
     return std::to_string(product);
 }
 
-std::string FailureText(const std::exception& error)
+void GuardedRun(RunState& state, RunWindow& window)
 {
-    const char* reason = dynamic_cast<const std::bad_alloc*>(&error) ? "zu wenig Speicher." : error.what();
-    return std::string("Die Rechnung ist abgebrochen: ") + reason;
+    Guarded(window, [&] { RunPerimeters(state, window); });
+}
+
+void GuardedCount(FormulaWindow& window)
+{
+    Guarded(window, [&] { CountByFormula(window); });
 }

@@ -2,7 +2,9 @@
 // toolkit so that the desktop window and the web page decide and word it the same way.
 #pragma once
 
-#include <exception>
+#include "calc/runstate.h"
+#include "calc/runwindow.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -31,6 +33,9 @@ std::span<const char* const> HiddenAtLoad();
 // not fit the 16 bits it is computed in (the scroll bar's range keeps it from happening).
 std::optional<std::string> ScrollStartText(int value);
 
-// The failure box's prompt. Nothing a user types gets there (the inputs are checked before
-// any arithmetic); it is for memory running out or a counter overflowing all the same.
-std::string FailureText(const std::exception& error);
+// "Start" and "=" as the handlers of every edition run them: a run or a count that breaks off
+// ends in the failure box (ShowFailure), and the window stays usable. Nothing a user types
+// gets there (the inputs are checked before any arithmetic); it is for memory running out or
+// a counter overflowing all the same.
+void GuardedRun(RunState& state, RunWindow& window);
+void GuardedCount(FormulaWindow& window);

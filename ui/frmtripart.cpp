@@ -1,7 +1,5 @@
 #include "ui/frmtripart.h"
 
-#include "calc/formula.h"
-#include "calc/run.h"
 #include "design/controltable.h"
 #include "design/windowrules.h"
 #include "ui/boxtext.h"
@@ -24,7 +22,6 @@
 #include <QScrollBar>
 
 #include <cstdlib>
-#include <exception>
 
 frmtripart::frmtripart(QWidget* parent)
     : QMainWindow(parent), m_terminate([] { std::_Exit(0); })
@@ -83,31 +80,11 @@ void frmtripart::Form_Load()
     }
 }
 
-void frmtripart::Command1_Click()
-{
-    try {
-        RunPerimeters(m_state, *this);
-    } catch (const std::exception& error) {
-        ShowFailure(error);
-    }
-}
+void frmtripart::Command1_Click() { GuardedRun(m_state, *this); }
 
 void frmtripart::Command2_Click() { m_terminate(); }
 
-void frmtripart::Command3_Click()
-{
-    try {
-        CountByFormula(*this);
-    } catch (const std::exception& error) {
-        ShowFailure(error);
-    }
-}
-
-void frmtripart::ShowFailure(const std::exception& error)
-{
-    // The window stays and says so.
-    QMessageBox::critical(this, QString::fromUtf8(kFailureTitle), QString::fromStdString(FailureText(error)));
-}
+void frmtripart::Command3_Click() { GuardedCount(*this); }
 
 void frmtripart::cmdinfo_Click()
 {
@@ -163,6 +140,11 @@ int frmtripart::DegenerateState() const { return m_widgets.Check1->isChecked() ?
 void frmtripart::ShowWarning(const std::string& message)
 {
     QMessageBox::warning(this, QString::fromUtf8(kWarningTitle), QString::fromStdString(message));
+}
+
+void frmtripart::ShowFailure(const std::string& message)
+{
+    QMessageBox::critical(this, QString::fromUtf8(kFailureTitle), QString::fromStdString(message));
 }
 
 void frmtripart::AppendListText(std::string_view piece) { AppendToBox(*m_widgets.Text2, piece); }

@@ -10,7 +10,6 @@
 #include <QMainWindow>
 
 #include <array>
-#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -61,11 +60,13 @@ public:
     void SetInputText(const std::string& text) override;
     void SetResultText(const std::string& text) override;
 
+    // RunWindow and FormulaWindow
+    void ShowFailure(const std::string& message) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void ShowFailure(const std::exception& error);
     void CentreOnScreen();
 
     struct Widgets {

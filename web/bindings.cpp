@@ -1,9 +1,7 @@
 // The web page's side of the compiled library: the design of the window for the page to draw,
 // the window operations of the computations implemented on the page's controls, and the
 // handlers that hand the work to calc/. The page's script draws and forwards; every decision
-// is made here or in calc/, as on the desktop.
-#include "calc/formula.h"
-#include "calc/run.h"
+// is made in design/ or calc/, as on the desktop.
 #include "calc/runstate.h"
 #include "calc/runwindow.h"
 #include "design/controltable.h"
@@ -15,7 +13,6 @@
 
 #include <array>
 #include <cstddef>
-#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -68,9 +65,9 @@ public:
     void SetInputText(const std::string& text) override { page_.call<void>("setInputText", text); }
     void SetResultText(const std::string& text) override { page_.call<void>("setResultText", text); }
 
-    void ShowFailure(const std::exception& error)
+    void ShowFailure(const std::string& message) override
     {
-        page_.call<void>("showMessage", std::string("critical"), std::string(kFailureTitle), FailureText(error));
+        page_.call<void>("showMessage", std::string("critical"), std::string(kFailureTitle), message);
     }
 
 private:
@@ -222,25 +219,11 @@ val Design()
 } // namespace
 
 // "Start": called through ccall with async, since the run gives the browser its turns.
-extern "C" EMSCRIPTEN_KEEPALIVE void Command1_Click()
-{
-    try {
-        RunPerimeters(state, window);
-    } catch (const std::exception& error) {
-        window.ShowFailure(error);
-    }
-}
+extern "C" EMSCRIPTEN_KEEPALIVE void Command1_Click() { GuardedRun(state, window); }
 
 // The other handlers are called by the page directly, not through embind or ccall: while a
 // run waits for its turn, those hand back a promise of the run's end instead of the result.
-extern "C" EMSCRIPTEN_KEEPALIVE void Command3_Click()
-{
-    try {
-        CountByFormula(window);
-    } catch (const std::exception& error) {
-        window.ShowFailure(error);
-    }
-}
+extern "C" EMSCRIPTEN_KEEPALIVE void Command3_Click() { GuardedCount(window); }
 
 // Counts through no window, in steps, while the page is idle after opening. The browser first
 // runs WebAssembly as compiled in haste and compiles again, optimised, only what has run a lot;
@@ -256,6 +239,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE int WarmUp(int step)
         std::string InputText() const override { return std::string(digits_, '7'); }
         void SetInputText(const std::string&) override {}
         void SetResultText(const std::string&) override {}
+        // Out of memory at most; "=" itself reports that, here the warming up stops.
+        void ShowFailure(const std::string&) override { failed = true; }
+
+        bool failed = false;
 
     private:
         std::size_t digits_;
@@ -264,13 +251,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int WarmUp(int step)
         return 0;
     }
     Scratch scratch(kDigits[std::size_t(step)]);
-    try {
-        CountByFormula(scratch);
-    } catch (const std::exception&) {
-        // Out of memory at most; "=" itself reports that.
-        return 0;
-    }
-    return step + 1 < int(kDigits.size());
+    GuardedCount(scratch);
+    return !scratch.failed && step + 1 < int(kDigits.size());
 }
 
 // The start box's new text, valid until the next call; null when the box keeps its text.
