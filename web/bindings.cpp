@@ -25,6 +25,29 @@ namespace {
 // The page's turn (Module.turn): pending input, clicks and a due repaint are handled first.
 EM_ASYNC_JS(void, BrowserTurn, (), { await Module.turn(); });
 
+// The window operations the library calls on the page, by the names the page's script gives
+// them, each written here once. The page checks at start-up that it has these and no others
+// (Module.pageOperations), so that a missing or misspelt one fails there and not at its first
+// call, perhaps in the middle of a run.
+constexpr const char* kDegenerateState = "degenerateState";
+constexpr const char* kSetBusy = "setBusy";
+constexpr const char* kStartText = "startText";
+constexpr const char* kSetStartText = "setStartText";
+constexpr const char* kListText = "listText";
+constexpr const char* kSetListText = "setListText";
+constexpr const char* kAppendListText = "appendListText";
+constexpr const char* kTableText = "tableText";
+constexpr const char* kSetTableText = "setTableText";
+constexpr const char* kAppendTableText = "appendTableText";
+constexpr const char* kInputText = "inputText";
+constexpr const char* kSetInputText = "setInputText";
+constexpr const char* kSetResultText = "setResultText";
+constexpr const char* kShowMessage = "showMessage";
+constexpr std::array kPageOperations{
+    kDegenerateState, kSetBusy, kStartText, kSetStartText, kListText, kSetListText, kAppendListText,
+    kTableText, kSetTableText, kAppendTableText, kInputText, kSetInputText, kSetResultText, kShowMessage,
+};
+
 // The page's controls, reached through the object its script hands over (Module.attach).
 class PageWindow : public RunWindow, public FormulaWindow {
 public:
@@ -36,38 +59,38 @@ public:
 
     // The switch can change only while the browser has its turn; reading it there once keeps
     // the enumeration, which asks for every candidate, off the page.
-    void ReadSwitch() { degenerate_ = page_.call<int>("degenerateState"); }
+    void ReadSwitch() { degenerate_ = page_.call<int>(kDegenerateState); }
 
     void Yield() override
     {
         BrowserTurn();
         ReadSwitch();
     }
-    void SetBusy(bool visible) override { page_.call<void>("setBusy", visible); }
-    std::string StartText() const override { return page_.call<std::string>("startText"); }
-    void SetStartText(const std::string& text) override { page_.call<void>("setStartText", text); }
-    std::string ListText() const override { return page_.call<std::string>("listText"); }
-    void SetListText(const std::string& text) override { page_.call<void>("setListText", text); }
-    std::string TableText() const override { return page_.call<std::string>("tableText"); }
-    void SetTableText(const std::string& text) override { page_.call<void>("setTableText", text); }
+    void SetBusy(bool visible) override { page_.call<void>(kSetBusy, visible); }
+    std::string StartText() const override { return page_.call<std::string>(kStartText); }
+    void SetStartText(const std::string& text) override { page_.call<void>(kSetStartText, text); }
+    std::string ListText() const override { return page_.call<std::string>(kListText); }
+    void SetListText(const std::string& text) override { page_.call<void>(kSetListText, text); }
+    std::string TableText() const override { return page_.call<std::string>(kTableText); }
+    void SetTableText(const std::string& text) override { page_.call<void>(kSetTableText, text); }
     int DegenerateState() const override { return degenerate_; }
     void ShowWarning(const std::string& message) override
     {
-        page_.call<void>("showMessage", std::string("warning"), std::string(kWarningTitle), message);
+        page_.call<void>(kShowMessage, std::string("warning"), std::string(kWarningTitle), message);
     }
-    void AppendListText(std::string_view piece) override { page_.call<void>("appendListText", std::string(piece)); }
+    void AppendListText(std::string_view piece) override { page_.call<void>(kAppendListText, std::string(piece)); }
     void AppendTableText(std::string_view piece) override
     {
-        page_.call<void>("appendTableText", std::string(piece));
+        page_.call<void>(kAppendTableText, std::string(piece));
     }
 
-    std::string InputText() const override { return page_.call<std::string>("inputText"); }
-    void SetInputText(const std::string& text) override { page_.call<void>("setInputText", text); }
-    void SetResultText(const std::string& text) override { page_.call<void>("setResultText", text); }
+    std::string InputText() const override { return page_.call<std::string>(kInputText); }
+    void SetInputText(const std::string& text) override { page_.call<void>(kSetInputText, text); }
+    void SetResultText(const std::string& text) override { page_.call<void>(kSetResultText, text); }
 
     void ShowFailure(const std::string& message) override
     {
-        page_.call<void>("showMessage", std::string("critical"), std::string(kFailureTitle), message);
+        page_.call<void>(kShowMessage, std::string("critical"), std::string(kFailureTitle), message);
     }
 
 private:
@@ -135,6 +158,8 @@ const char* KindName(ControlKind kind)
     }
     return "";
 }
+
+val PageOperations() { return Names(kPageOperations); }
 
 // The window's whole design, in pixels at 96 dots per inch: one CSS pixel each.
 val Design()
@@ -271,4 +296,5 @@ EMSCRIPTEN_BINDINGS(tripart)
 {
     emscripten::function("attach", &Attach);
     emscripten::function("design", &Design);
+    emscripten::function("pageOperations", &PageOperations);
 }

@@ -332,6 +332,23 @@ function end() {
   document.getElementById('ended').hidden = false;
 }
 
+// Hands the library the page's window operations, checked first against the library's own list
+// of those it calls: a missing or misspelt one stops the page at its start, with the names in
+// the console, instead of failing at its first call, perhaps in the middle of a run.
+Module.attachPage = page => {
+  const called = Module.pageOperations();
+  const missing = called.filter(name => typeof page[name] !== 'function');
+  const unknown = Object.keys(page).filter(name => !called.includes(name));
+  if (missing.length || unknown.length) {
+    const message = 'The page does not implement the window operations the library calls: ' +
+        [missing.length ? `missing ${missing.join(', ')}` : '',
+         unknown.length ? `not called by the library ${unknown.join(', ')}` : ''].filter(Boolean).join('; ');
+    console.error(message);
+    throw new Error(message);
+  }
+  Module.attach(page);
+};
+
 function wire(controls, design) {
   const c = name => controls.get(name);
   const box = focusTarget(c('Check1'));
@@ -352,7 +369,7 @@ function wire(controls, design) {
   // Nothing takes the focus when a run starts; a screen reader hears of it as the busy label
   // appears.
   c('Label2').setAttribute('role', 'alert');
-  Module.attach({
+  Module.attachPage({
     degenerateState: () => (box.checked ? 1 : 0),
     setBusy: visible => {
       c('Label2').hidden = !visible;
