@@ -26,6 +26,9 @@ public:
 
     // A start text that is no start: the window tells the user and the run stops.
     virtual void ShowWarning(const std::string& message) = 0;
+    // A run that broke off (memory running out, a counter overflowing): the window says why
+    // and stays usable.
+    virtual void ShowFailure(const std::string& message) = 0;
 
     // Extend the text the box holds right now. A window whose boxes can append in place
     // overrides these; the result must be the same as reading, extending and writing back.
@@ -41,4 +44,6 @@ public:
     virtual std::string InputText() const = 0;
     virtual void SetInputText(const std::string& text) = 0;
     virtual void SetResultText(const std::string& text) = 0;
+    // A count that broke off: as for the run.
+    virtual void ShowFailure(const std::string& message) = 0;
 };

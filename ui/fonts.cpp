@@ -1,6 +1,6 @@
 #include "ui/fonts.h"
 
-#include "ui/controltable.h"
+#include "design/controltable.h"
 
 #include <QFont>
 #include <QFontDatabase>

@@ -1,7 +1,7 @@
 // The program's only window. It owns the run state and implements the window operations of
 // the computations on its controls; every piece of logic runs in one of its six handlers,
 // which hand the work to calc/ and return to the event loop. The controls come from the
-// control table, built in one place.
+// control table, built in one place (ui/controlbuilder.h).
 #pragma once
 
 #include "calc/runstate.h"
@@ -10,20 +10,17 @@
 #include <QMainWindow>
 
 #include <array>
-#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
 
 class QAction;
 class QCheckBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
-class QWidget;
 
 class frmtripart : public QMainWindow, public RunWindow, public FormulaWindow {
 public:
@@ -63,36 +60,27 @@ public:
     void SetInputText(const std::string& text) override;
     void SetResultText(const std::string& text) override;
 
+    // RunWindow and FormulaWindow
+    void ShowFailure(const std::string& message) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BuildControls();
-    void ShowFailure(const std::exception& error);
     void CentreOnScreen();
 
     struct Widgets {
-        QWidget* client = nullptr;
-        std::array<QLabel*, 1> Label1{};
         std::array<QLineEdit*, 1> txtN{};
         QPushButton* Command1 = nullptr;
         QPushButton* Command2 = nullptr;
         QPushButton* Command3 = nullptr;
         QPlainTextEdit* Text1 = nullptr;
         QPlainTextEdit* Text2 = nullptr;
-        QLineEdit* Text3 = nullptr;
         QLineEdit* Text4 = nullptr;
         QLineEdit* Text5 = nullptr;
         QLabel* Label2 = nullptr;
-        QLabel* Label3 = nullptr;
-        QLabel* Label4 = nullptr;
-        QLabel* Label5 = nullptr;
-        QLabel* Label6 = nullptr;
-        QLabel* Label7 = nullptr;
         QCheckBox* Check1 = nullptr;
         QScrollBar* VScroll1 = nullptr;
-        QFrame* Picture1 = nullptr;
-        QFrame* Picture2 = nullptr;
         QAction* cmdinfo = nullptr;
     } m_widgets;
 

@@ -1,13 +1,11 @@
 // The web page's side of the compiled library: the design of the window for the page to draw,
 // the window operations of the computations implemented on the page's controls, and the
 // handlers that hand the work to calc/. The page's script draws and forwards; every decision
-// is made here or in calc/, as on the desktop.
-#include "calc/formula.h"
-#include "calc/run.h"
+// is made in design/ or calc/, as on the desktop.
 #include "calc/runstate.h"
 #include "calc/runwindow.h"
-#include "ui/controltable.h"
-#include "ui/windowrules.h"
+#include "design/controltable.h"
+#include "design/windowrules.h"
 
 #include <emscripten.h>
 #include <emscripten/bind.h>
@@ -15,7 +13,6 @@
 
 #include <array>
 #include <cstddef>
-#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +25,29 @@ namespace {
 // The page's turn (Module.turn): pending input, clicks and a due repaint are handled first.
 EM_ASYNC_JS(void, BrowserTurn, (), { await Module.turn(); });
 
+// The window operations the library calls on the page, by the names the page's script gives
+// them, each written here once. The page checks at start-up that it has these and no others
+// (Module.pageOperations), so that a missing or misspelt one fails there and not at its first
+// call, perhaps in the middle of a run.
+constexpr const char* kDegenerateState = "degenerateState";
+constexpr const char* kSetBusy = "setBusy";
+constexpr const char* kStartText = "startText";
+constexpr const char* kSetStartText = "setStartText";
+constexpr const char* kListText = "listText";
+constexpr const char* kSetListText = "setListText";
+constexpr const char* kAppendListText = "appendListText";
+constexpr const char* kTableText = "tableText";
+constexpr const char* kSetTableText = "setTableText";
+constexpr const char* kAppendTableText = "appendTableText";
+constexpr const char* kInputText = "inputText";
+constexpr const char* kSetInputText = "setInputText";
+constexpr const char* kSetResultText = "setResultText";
+constexpr const char* kShowMessage = "showMessage";
+constexpr std::array kPageOperations{
+    kDegenerateState, kSetBusy, kStartText, kSetStartText, kListText, kSetListText, kAppendListText,
+    kTableText, kSetTableText, kAppendTableText, kInputText, kSetInputText, kSetResultText, kShowMessage,
+};
+
 // The page's controls, reached through the object its script hands over (Module.attach).
 class PageWindow : public RunWindow, public FormulaWindow {
 public:
@@ -39,38 +59,38 @@ public:
 
     // The switch can change only while the browser has its turn; reading it there once keeps
     // the enumeration, which asks for every candidate, off the page.
-    void ReadSwitch() { degenerate_ = page_.call<int>("degenerateState"); }
+    void ReadSwitch() { degenerate_ = page_.call<int>(kDegenerateState); }
 
     void Yield() override
     {
         BrowserTurn();
         ReadSwitch();
     }
-    void SetBusy(bool visible) override { page_.call<void>("setBusy", visible); }
-    std::string StartText() const override { return page_.call<std::string>("startText"); }
-    void SetStartText(const std::string& text) override { page_.call<void>("setStartText", text); }
-    std::string ListText() const override { return page_.call<std::string>("listText"); }
-    void SetListText(const std::string& text) override { page_.call<void>("setListText", text); }
-    std::string TableText() const override { return page_.call<std::string>("tableText"); }
-    void SetTableText(const std::string& text) override { page_.call<void>("setTableText", text); }
+    void SetBusy(bool visible) override { page_.call<void>(kSetBusy, visible); }
+    std::string StartText() const override { return page_.call<std::string>(kStartText); }
+    void SetStartText(const std::string& text) override { page_.call<void>(kSetStartText, text); }
+    std::string ListText() const override { return page_.call<std::string>(kListText); }
+    void SetListText(const std::string& text) override { page_.call<void>(kSetListText, text); }
+    std::string TableText() const override { return page_.call<std::string>(kTableText); }
+    void SetTableText(const std::string& text) override { page_.call<void>(kSetTableText, text); }
     int DegenerateState() const override { return degenerate_; }
     void ShowWarning(const std::string& message) override
     {
-        page_.call<void>("showMessage", std::string("warning"), std::string(kWarningTitle), message);
+        page_.call<void>(kShowMessage, std::string("warning"), std::string(kWarningTitle), message);
     }
-    void AppendListText(std::string_view piece) override { page_.call<void>("appendListText", std::string(piece)); }
+    void AppendListText(std::string_view piece) override { page_.call<void>(kAppendListText, std::string(piece)); }
     void AppendTableText(std::string_view piece) override
     {
-        page_.call<void>("appendTableText", std::string(piece));
+        page_.call<void>(kAppendTableText, std::string(piece));
     }
 
-    std::string InputText() const override { return page_.call<std::string>("inputText"); }
-    void SetInputText(const std::string& text) override { page_.call<void>("setInputText", text); }
-    void SetResultText(const std::string& text) override { page_.call<void>("setResultText", text); }
+    std::string InputText() const override { return page_.call<std::string>(kInputText); }
+    void SetInputText(const std::string& text) override { page_.call<void>(kSetInputText, text); }
+    void SetResultText(const std::string& text) override { page_.call<void>(kSetResultText, text); }
 
-    void ShowFailure(const std::exception& error)
+    void ShowFailure(const std::string& message) override
     {
-        page_.call<void>("showMessage", std::string("critical"), std::string(kFailureTitle), FailureText(error));
+        page_.call<void>(kShowMessage, std::string("critical"), std::string(kFailureTitle), message);
     }
 
 private:
@@ -89,11 +109,12 @@ val Text(const char* text) { return text ? val(std::string(text)) : val::null();
 
 val Font(const FontChoice& choice)
 {
-    const FontChoice& f = choice.family ? choice : kDefaultFont;
+    const ResolvedFont f = ResolveFont(choice);
     val font = val::object();
     font.set("family", Text(f.family));
-    font.set("pixels", PointsToPixels(f.points));
-    font.set("bold", choice.bold);
+    font.set("pixels", f.pixels);
+    font.set("bold", f.bold);
+    font.set("fixedPitch", f.fixedPitch);
     return font;
 }
 
@@ -137,6 +158,8 @@ const char* KindName(ControlKind kind)
     }
     return "";
 }
+
+val PageOperations() { return Names(kPageOperations); }
 
 // The window's whole design, in pixels at 96 dots per inch: one CSS pixel each.
 val Design()
@@ -209,8 +232,10 @@ val Design()
     scroll.set("minimum", kScrollMinimum);
     scroll.set("maximum", kScrollMaximum);
     scroll.set("initial", kScrollInitial);
+    scroll.set("stepUp", kScrollStepUp);
     design.set("scroll", scroll);
 
+    design.set("hiddenAtLoad", Names(HiddenAtLoad()));
     design.set("infoTitle", Text(kInfoTitle));
     design.set("infoCredit", Text(kInfoCredit));
     return design;
@@ -219,25 +244,11 @@ val Design()
 } // namespace
 
 // "Start": called through ccall with async, since the run gives the browser its turns.
-extern "C" EMSCRIPTEN_KEEPALIVE void Command1_Click()
-{
-    try {
-        RunPerimeters(state, window);
-    } catch (const std::exception& error) {
-        window.ShowFailure(error);
-    }
-}
+extern "C" EMSCRIPTEN_KEEPALIVE void Command1_Click() { GuardedRun(state, window); }
 
 // The other handlers are called by the page directly, not through embind or ccall: while a
 // run waits for its turn, those hand back a promise of the run's end instead of the result.
-extern "C" EMSCRIPTEN_KEEPALIVE void Command3_Click()
-{
-    try {
-        CountByFormula(window);
-    } catch (const std::exception& error) {
-        window.ShowFailure(error);
-    }
-}
+extern "C" EMSCRIPTEN_KEEPALIVE void Command3_Click() { GuardedCount(window); }
 
 // Counts through no window, in steps, while the page is idle after opening. The browser first
 // runs WebAssembly as compiled in haste and compiles again, optimised, only what has run a lot;
@@ -253,6 +264,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE int WarmUp(int step)
         std::string InputText() const override { return std::string(digits_, '7'); }
         void SetInputText(const std::string&) override {}
         void SetResultText(const std::string&) override {}
+        // Out of memory at most; "=" itself reports that, here the warming up stops.
+        void ShowFailure(const std::string&) override { failed = true; }
+
+        bool failed = false;
 
     private:
         std::size_t digits_;
@@ -261,13 +276,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int WarmUp(int step)
         return 0;
     }
     Scratch scratch(kDigits[std::size_t(step)]);
-    try {
-        CountByFormula(scratch);
-    } catch (const std::exception&) {
-        // Out of memory at most; "=" itself reports that.
-        return 0;
-    }
-    return step + 1 < int(kDigits.size());
+    GuardedCount(scratch);
+    return !scratch.failed && step + 1 < int(kDigits.size());
 }
 
 // The start box's new text, valid until the next call; null when the box keeps its text.
@@ -286,4 +296,5 @@ EMSCRIPTEN_BINDINGS(tripart)
 {
     emscripten::function("attach", &Attach);
     emscripten::function("design", &Design);
+    emscripten::function("pageOperations", &PageOperations);
 }

@@ -9,10 +9,9 @@ const systemColours = {background: 'ButtonFace', foreground: 'ButtonText', boxBa
                        boxForeground: 'FieldText'};
 let ended = false;
 
-function fontFamilies(family, design) {
-  const fixed = family === 'Courier';
-  return [family, ...(design.substitutes[family] || [])].map(f => `"${f}"`)
-      .concat(fixed ? 'monospace' : 'sans-serif').join(', ');
+function fontFamilies(font, design) {
+  return [font.family, ...(design.substitutes[font.family] || [])].map(f => `"${f}"`)
+      .concat(font.fixedPitch ? 'monospace' : 'sans-serif').join(', ');
 }
 
 function place(element, row, design) {
@@ -21,7 +20,7 @@ function place(element, row, design) {
   s.top = `${row.top}px`;
   s.width = `${row.width}px`;
   s.height = `${row.height}px`;
-  s.fontFamily = fontFamilies(row.font.family, design);
+  s.fontFamily = fontFamilies(row.font, design);
   s.fontSize = `${row.font.pixels}px`;
   s.fontWeight = row.font.bold ? 'bold' : 'normal';
   s.textAlign = row.align;
@@ -90,7 +89,7 @@ function makeControl(row, design, buddies) {
 }
 
 // Two arrows and nothing between them: at this height the desktop's bar has no room for a
-// thumb either. 10 is at the top end.
+// thumb either.
 function makeScrollBar(element, range) {
   element.tabIndex = 0;
   element.setAttribute('role', 'scrollbar');
@@ -114,10 +113,11 @@ function makeScrollBar(element, range) {
     element.setAttribute('aria-valuenow', value);
     element.dispatchEvent(new CustomEvent('change', {detail: value}));
   };
-  up.addEventListener('mousedown', event => { event.preventDefault(); element.focus(); step(1); });
-  down.addEventListener('mousedown', event => { event.preventDefault(); element.focus(); step(-1); });
+  up.addEventListener('mousedown', event => { event.preventDefault(); element.focus(); step(range.stepUp); });
+  down.addEventListener('mousedown', event => { event.preventDefault(); element.focus(); step(-range.stepUp); });
   element.addEventListener('keydown', event => {
-    const delta = {ArrowUp: 1, PageUp: 1, ArrowDown: -1, PageDown: -1}[event.key];
+    const delta = {ArrowUp: range.stepUp, PageUp: range.stepUp, ArrowDown: -range.stepUp,
+                   PageDown: -range.stepUp}[event.key];
     if (delta) {
       event.preventDefault();
       step(delta);
@@ -130,7 +130,7 @@ function buildWindow(design) {
   const client = document.getElementById('client');
   client.style.width = `${design.clientWidth}px`;
   client.style.height = `${design.clientHeight}px`;
-  client.style.fontFamily = fontFamilies(design.font.family, design);
+  client.style.fontFamily = fontFamilies(design.font, design);
   client.style.fontSize = `${design.font.pixels}px`;
 
   const line = document.createElement('div');
@@ -332,6 +332,23 @@ function end() {
   document.getElementById('ended').hidden = false;
 }
 
+// Hands the library the page's window operations, checked first against the library's own list
+// of those it calls: a missing or misspelt one stops the page at its start, with the names in
+// the console, instead of failing at its first call, perhaps in the middle of a run.
+Module.attachPage = page => {
+  const called = Module.pageOperations();
+  const missing = called.filter(name => typeof page[name] !== 'function');
+  const unknown = Object.keys(page).filter(name => !called.includes(name));
+  if (missing.length || unknown.length) {
+    const message = 'The page does not implement the window operations the library calls: ' +
+        [missing.length ? `missing ${missing.join(', ')}` : '',
+         unknown.length ? `not called by the library ${unknown.join(', ')}` : ''].filter(Boolean).join('; ');
+    console.error(message);
+    throw new Error(message);
+  }
+  Module.attach(page);
+};
+
 function wire(controls, design) {
   const c = name => controls.get(name);
   const box = focusTarget(c('Check1'));
@@ -352,7 +369,7 @@ function wire(controls, design) {
   // Nothing takes the focus when a run starts; a screen reader hears of it as the busy label
   // appears.
   c('Label2').setAttribute('role', 'alert');
-  Module.attach({
+  Module.attachPage({
     degenerateState: () => (box.checked ? 1 : 0),
     setBusy: visible => {
       c('Label2').hidden = !visible;
@@ -420,7 +437,9 @@ Module.onRuntimeInitialized = () => {
   const controls = buildWindow(design);
   wire(controls, design);
   // Form_Load
-  controls.get('Label2').hidden = true;
+  for (const name of design.hiddenAtLoad) {
+    controls.get(name).hidden = true;
+  }
   document.getElementById('frmtripart').hidden = false;
   controls.get('txtN(0)').focus();
   // When the window became usable, for whoever measures the page.

@@ -2,7 +2,7 @@
 // tab-separated line per control and per accessible name:
 //   control NAME CONTAINER LEFT TOP WIDTH HEIGHT TAB-INDEX FOCUS(0|1)
 //   accessible CONTROL NAME
-#include "ui/controltable.h"
+#include "design/controltable.h"
 
 #include <cstdio>
 

@@ -21,6 +21,7 @@ public:
     int yields = 0;
     std::vector<bool> busyAtYield;
     std::vector<std::string> warnings;
+    std::vector<std::string> failures;
     std::function<void(StringWindow&, int)> onYield; // called with the yield's number, from 1
 
     void Yield() override
@@ -40,6 +41,7 @@ public:
     void SetTableText(const std::string& text) override { table = text; }
     int DegenerateState() const override { return degenerate; }
     void ShowWarning(const std::string& message) override { warnings.push_back(message); }
+    void ShowFailure(const std::string& message) override { failures.push_back(message); }
 
     std::string InputText() const override { return input; }
     void SetInputText(const std::string& text) override { input = text; }

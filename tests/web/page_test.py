@@ -1,6 +1,7 @@
 """The web page in a real browser, opened from its file: the report texts and "=" against the
 native library's, the layout against the control table at 100 % and 150 %, the accessible
-names and the keyboard. The native tools come from a native build:
+names, the keyboard, and that the page starts only when it implements every window operation
+the library calls. The native tools come from a native build:
     page_test.py NATIVE_BUILD_DIR [unittest options]
 TRIPART_WEB_SHOTS=DIR leaves screenshots of the page at 100 % and 150 % there."""
 import os
@@ -89,6 +90,27 @@ const r = range.getBoundingClientRect();
 return {fits: lines === 1 && r.left >= box.left - 1 && r.right <= box.right + 1 && r.height <= box.height + 1,
         lines, text: [r.left, r.right, r.height], box: [box.left, box.right, box.height]};
 ''')
+
+
+# Runs before the page's own script: records what the page writes to the console as an error,
+# and hands the page's start-up the library's list of the window operations it calls as `change`
+# makes it, as if the library called others than the page implements.
+CONTRACT_HOOK = '''
+window.loggedErrors = [];
+const logError = console.error.bind(console);
+console.error = (...args) => { loggedErrors.push(args.join(' ')); logError(...args); };
+const change = %s;
+let start;
+window.Module = {};
+Object.defineProperty(Module, 'onRuntimeInitialized', {
+  get: () => start && (() => {
+    const called = Module.pageOperations;
+    Module.pageOperations = () => change(called());
+    start();
+  }),
+  set: value => { start = value; },
+});
+'''
 
 
 class PageTest(unittest.TestCase):
@@ -250,6 +272,37 @@ class PageTest(unittest.TestCase):
                 shots = os.environ.get('TRIPART_WEB_SHOTS')
                 if shots:
                     self.driver.save_screenshot(os.path.join(shots, f'web-{int(zoom * 100)}.png'))
+
+    def test_the_page_starts_only_with_every_window_operation_the_library_calls(self):
+        cases = [
+            ('as built', 'names => names', None),
+            ('one the page lacks', "names => [...names, 'scrollText']", 'missing scrollText'),
+            ('one misspelt', "names => names.map(n => n === 'setBusy' ? 'setbusy' : n)",
+             'missing setbusy; not called by the library setBusy'),
+        ]
+        for case, change, problem in cases:
+            with self.subTest(case):
+                # State: the library's list changed before the page starts.
+                hook = self.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument',
+                                                   {'source': CONTRACT_HOOK % change})
+                try:
+                    # Action
+                    self.driver.get(browser.PAGE.as_uri())
+                    WebDriverWait(self.driver, 30).until(lambda d: d.execute_script(
+                        'return document.documentElement.dataset.ready !== undefined || loggedErrors.length > 0'))
+                    ready, errors = self.driver.execute_script(
+                        'return [document.documentElement.dataset.ready !== undefined, loggedErrors]')
+                finally:
+                    self.driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', hook)
+                # Expected
+                if problem is None:
+                    self.assertTrue(ready)
+                    self.assertEqual(errors, [])
+                else:
+                    self.assertFalse(ready)
+                    self.assertFalse(self.element('frmtripart').is_displayed())
+                    self.assertEqual(errors, ['The page does not implement the window operations the library '
+                                              'calls: ' + problem])
 
     def test_accessible_names(self):
         for control, name in self.accessible.items():

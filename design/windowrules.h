@@ -2,8 +2,11 @@
 // toolkit so that the desktop window and the web page decide and word it the same way.
 #pragma once
 
-#include <exception>
+#include "calc/runstate.h"
+#include "calc/runwindow.h"
+
 #include <optional>
+#include <span>
 #include <string>
 
 // The information box of the menu command.
@@ -18,11 +21,21 @@ inline constexpr const char* kFailureTitle = "Fehler";
 inline constexpr int kScrollMinimum = 0;
 inline constexpr int kScrollMaximum = 10;
 inline constexpr int kScrollInitial = 1;
+// What a click on the upper arrow or in the track above the thumb adds to the value; the
+// lower arrow and the track below take as much away. Positive: moving up raises the start.
+inline constexpr int kScrollStepUp = 1;
+
+// What the load handler hides before the window is first shown: the busy label, which a run
+// shows while it works.
+std::span<const char* const> HiddenAtLoad();
 
 // The start box's text after the scroll bar moved to `value`; nothing when the product does
 // not fit the 16 bits it is computed in (the scroll bar's range keeps it from happening).
 std::optional<std::string> ScrollStartText(int value);
 
-// The failure box's prompt. Nothing a user types gets there (the inputs are checked before
-// any arithmetic); it is for memory running out or a counter overflowing all the same.
-std::string FailureText(const std::exception& error);
+// "Start" and "=" as the handlers of every edition run them: a run or a count that breaks off
+// ends in the failure box (ShowFailure), and the window stays usable. Nothing a user types
+// gets there (the inputs are checked before any arithmetic); it is for memory running out or
+// a counter overflowing all the same.
+void GuardedRun(RunState& state, RunWindow& window);
+void GuardedCount(FormulaWindow& window);

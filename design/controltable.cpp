@@ -1,4 +1,8 @@
-#include "ui/controltable.h"
+#include "design/controltable.h"
+
+#include "calc/run.h"
+
+#include <string_view>
 
 namespace {
 
@@ -23,9 +27,9 @@ constexpr std::array kControls{
                 kSans135, "#FFFF00", "#000000", A::Right, kLongNumbers},
     ControlRow{"Command1",  K::Button,     nullptr,   180, 1140, 3855,  435,  2, "Start",
                 kSans135, "#FFFF00", nullptr, A::Center, kNone},
-    ControlRow{"Text2",     K::TextBox,    nullptr,   180, 1620, 3855, 3675,  3, "Dreiecke\r\n",
+    ControlRow{"Text2",     K::TextBox,    nullptr,   180, 1620, 3855, 3675,  3, kListHeader,
                 kCourier12, nullptr, nullptr, A::Left, kMultiLine | kVScrollAlways},
-    ControlRow{"Text1",     K::TextBox,    nullptr,  4260,  600, 3375, 4095,  4, "  n  ges aab aaa* ent\r\n",
+    ControlRow{"Text1",     K::TextBox,    nullptr,  4260,  600, 3375, 4095,  4, kTableHeader,
                 kCourier12, "#C0FFFF", nullptr, A::Left, kMultiLine},
     ControlRow{"Label2",    K::Label,      nullptr,   180, 5460, 7455,  495,  5, "Geduld, die Rechnung läuft!",
                 kSans135, "#FFFF00", "#000080", A::Center, kNone},
@@ -95,6 +99,12 @@ constexpr std::array kPicture2Stacking{"Text5", "Command3", "Text4", "Label7", "
 } // namespace
 
 std::span<const ControlRow> ControlTable() { return kControls; }
+
+ResolvedFont ResolveFont(const FontChoice& choice)
+{
+    const FontChoice& f = choice.family ? choice : kDefaultFont;
+    return {f.family, PointsToPixels(f.points), choice.bold, std::string_view(f.family) == kCourier};
+}
 std::span<const AccessibleRow> AccessibleNames() { return kAccessible; }
 std::span<const FontSubstitute> FontSubstitutes() { return kSubstitutes; }
 std::span<const char* const> StackingOnWindow() { return kWindowStacking; }

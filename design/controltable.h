@@ -1,6 +1,6 @@
 // The design of the window: every control with its kind, container, rectangle, tab index,
 // text, font, colours and settings, written down the way the layout is drawn up, in twips
-// (15 to a pixel at 96 dots per inch). frmtripart turns this table into widgets in one place.
+// (15 to a pixel at 96 dots per inch). Each edition turns it into its controls in one place.
 #pragma once
 
 #include <array>
@@ -74,6 +74,17 @@ struct AccessibleRow {
     const char* describedBy; // a label whose text explains it, or nullptr
 };
 std::span<const AccessibleRow> AccessibleNames();
+
+// A font as every edition draws it: the window's default where a row names none, the size in
+// pixels at 96 dots per inch, and whether the family is the fixed-pitch one the report columns
+// line up in.
+struct ResolvedFont {
+    const char* family;
+    int pixels;
+    bool bold;
+    bool fixedPitch;
+};
+ResolvedFont ResolveFont(const FontChoice& choice);
 
 // Families of the same metrics, in the order tried, for a design family the machine lacks;
 // generic fallbacks (DejaVu Sans among them) are too wide for the captions.
