@@ -164,10 +164,9 @@ windows_program() {
   done
   CTEST_PREFIX=tools/xsession.sh run_ctest --test-dir "$dir" -L window -j 1
   # The installer package, in a Wine prefix of its own as on a machine that never had it.
-  local prefix
-  prefix=$(mktemp -d)
-  trap 'rm -rf "$prefix"' EXIT
-  WINEPREFIX=$prefix tools/xsession.sh tests/windows/msi_test.sh "dist/tripart-$(project_version)-win$bits.msi" \
+  msi_prefix=$(mktemp -d)
+  trap 'rm -rf "$msi_prefix"' EXIT
+  WINEPREFIX=$msi_prefix tools/xsession.sh tests/windows/msi_test.sh "dist/tripart-$(project_version)-win$bits.msi" \
     packaging/tripart.wxs "$dir/stage" "$msi_arch"
   counted 1
 }

@@ -72,14 +72,22 @@ wait_a_minute() {
 }
 # Takes the lock of one build; says so when another run holds it, and waits, saying every
 # minute that it still waits.
+# A build started at low priority (the test command's background builds) that a run now waits
+# for gets the waiting run's priority.
 lock_build() {
-  local name=$1 started=$SECONDS
+  local name=$1 started=$SECONDS holder group
   exec {build_lock}>"$cache/.lock-$name"
-  flock -n "$build_lock" && return 0
-  echo "waiting for $name, which another run is building (its log: $cache/build/$name/)" >&2
-  until flock -w 60 "$build_lock"; do
-    echo "  ... still waiting for $name: $(((SECONDS - started) / 60)) min" >&2
-  done
+  if ! flock -n "$build_lock"; then
+    echo "waiting for $name, which another run is building (its log: $cache/build/$name/)" >&2
+    holder=$(cat "$cache/.lock-$name.pid" 2>/dev/null) || true
+    if [ -n "$holder" ] && group=$(ps -o pgid= -p "$holder" 2>/dev/null); then
+      renice -n "$(nice)" -g $group >/dev/null 2>&1 || true
+    fi
+    until flock -w 60 "$build_lock"; do
+      echo "  ... still waiting for $name: $(((SECONDS - started) / 60)) min" >&2
+    done
+  fi
+  echo $$ >"$cache/.lock-$name.pid"
 }
 
 # The compiler names the Qt and GMP builds look for, bound to the posix-threads variant that
