@@ -206,14 +206,12 @@ for stage in "${stages[@]}"; do
   web) cross+=("wasm32 gmp") ;;
   esac
 done
+mapfile -t cross < <(printf '%s\n' "${cross[@]}" | awk 'NF && !seen[$0]++')
 if [ "${#cross[@]}" -gt 0 ]; then
   # A process group of their own, so that they end with this command, however it ends.
   set -m
   (
-    declare -A done_already=()
     for item in "${cross[@]}"; do
-      [ -z "${done_already[$item]:-}" ] || continue
-      done_already[$item]=1
       # A failure here is the stage's to report: it tries the build again itself.
       nice -n 19 tools/wincross.sh $item || true
     done
